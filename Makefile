@@ -1,0 +1,47 @@
+# The two commands of the README, `make run` and `make test`, and the developer targets.
+# Every target first installs the Debian packages that are missing, then builds with CMake.
+
+BUILD_DIR    := build
+SANITIZE_DIR := build-sanitize
+TSAN_DIR     := build-tsan
+JOBS         ?= $(shell nproc)
+
+PACKAGES := cmake make g++ pkg-config \
+            libsdl2-dev libopenmpt-dev libvorbis-dev zlib1g-dev libstb-dev \
+            libgtest-dev libgmock-dev libbenchmark-dev \
+            xvfb xauth xdotool x11-apps
+
+.PHONY: all deps build run test test-sanitize bench
+
+all: build
+
+deps:
+	@tools/install-deps.sh $(PACKAGES)
+
+build: deps
+	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --build $(BUILD_DIR) -j$(JOBS)
+
+# The program exits with status 1 after a normal run and 0 after Cancel; both are fine here.
+run: build
+	@if [ -z "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+	    echo "No display found: crush-and-shatter needs a desktop session (see README.md, \"Running\")."; \
+	    exit 1; \
+	fi
+	@cd $(BUILD_DIR) && { ./crush-and-shatter; status=$$?; [ $$status -le 1 ]; }
+
+test: build
+	@cd $(BUILD_DIR) && ctest --output-on-failure -j$(JOBS)
+
+# The whole suite under AddressSanitizer + UndefinedBehaviorSanitizer, then the audio tests
+# under ThreadSanitizer, each in a build folder of its own.
+test-sanitize: deps
+	@cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=Debug -DCAS_SANITIZE=address >/dev/null
+	@cmake --build $(SANITIZE_DIR) -j$(JOBS)
+	@cd $(SANITIZE_DIR) && ctest --output-on-failure -j$(JOBS)
+	@cmake -S . -B $(TSAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DCAS_SANITIZE=thread >/dev/null
+	@cmake --build $(TSAN_DIR) -j$(JOBS)
+	@cd $(TSAN_DIR) && ctest --output-on-failure -j$(JOBS) -L thread
+
+bench: build
+	@$(BUILD_DIR)/bench/crush-bench

@@ -1,0 +1,38 @@
+// Every object that lives for the whole run, in one aggregate: the input record, the screens,
+// the active screen's number, the tick period, the frame and the window buffer. Members are
+// constructed in declaration order and destroyed in reverse. The program has one instance;
+// each test makes a fresh one. Main thread only.
+#pragma once
+
+#include "core/frame_geometry.h"
+#include "core/framebuffer.h"
+#include "platform/input_state.h"
+#include "screens/boot_screen.h"
+#include "screens/cracktro.h"
+#include "screens/end_screen.h"
+#include "screens/main_screen.h"
+#include "screens/trainer_screen.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+struct Program {
+    InputState input;
+    BootScreen bootScreen{*this};
+    Cracktro cracktro{*this};
+    TrainerScreen trainerScreen{*this};
+    MainScreen mainScreen{*this};
+    EndScreen endScreen{*this};
+
+    // The screen objects by screenId - 1.
+    std::array<GUIElement*, 5> screens{&bootScreen, &cracktro, &trainerScreen, &mainScreen,
+                                       &endScreen};
+    int32_t screenId = 1;       // the active screen, 1 to 5
+    uint32_t tickPeriodMs = 75; // one fixed time step
+    uint32_t lastTickMs = 0;    // the clock reading up to which ticks have run
+
+    Framebuffer framebuffer{};
+    FrameGeometry geometry;
+    std::unique_ptr<uint32_t[]> windowBuffer; // input.width x input.height pixels
+};

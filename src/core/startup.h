@@ -1,0 +1,16 @@
+// Start-up and shutdown in their fixed orders, and the whole run between them. The program's
+// entry calls runProgram; the headless tests call it with a scripted platform. Main thread.
+#pragma once
+
+#include "core/program.h"
+#include "platform/display.h"
+
+// Runs every start-up step; false when an essential one failed (the reason is on stderr).
+bool startUp(Program& program, const PlatformCalls& platform);
+
+// Releases the window buffer and the display, in the shutdown order.
+void shutDown(Program& program, const PlatformCalls& platform);
+
+// Start-up, the main loop and shutdown. Returns the exit status: 1 after a normal run, 0 when
+// start-up failed.
+int runProgram(Program& program, const PlatformCalls& platform);
