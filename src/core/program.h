@@ -7,6 +7,7 @@
 #include "core/frame_geometry.h"
 #include "core/framebuffer.h"
 #include "platform/input_state.h"
+#include "platform/setup_dialog.h"
 #include "screens/boot_screen.h"
 #include "screens/cracktro.h"
 #include "screens/end_screen.h"
@@ -35,4 +36,5 @@ struct Program {
     Framebuffer framebuffer{};
     FrameGeometry geometry;
     std::unique_ptr<uint32_t[]> windowBuffer; // input.width x input.height pixels
+    DisplaySettings displaySettings;          // the setup dialog's answer
 };

@@ -8,22 +8,29 @@
 bool startUp(Program& program, const PlatformCalls& platform) {
     InputState& input = program.input;
 
-    // The display mode: the desktop's size, in a window.
-    DesktopSize size{};
-    if (!platform.desktopSize(size)) {
+    // The display mode and the fullscreen choice come from the setup dialog; Cancel ends the
+    // run quietly.
+    DisplaySettings& settings = program.displaySettings;
+    settings.modes = GrowArray<DisplayMode>(10);
+    switch (platform.showSetupDialog(settings)) {
+    case SetupResult::Run:
+        break;
+    case SetupResult::Cancel:
+        return false;
+    case SetupResult::NoDisplay:
         std::fputs("display: cannot open\n", stderr);
         return false;
     }
     // Smaller modes cannot hold the frame: the enlargement would write outside the window.
-    if (size.width < frameWidth || size.height < frameHeight) {
-        std::fprintf(stderr, "display: %dx%d is smaller than the %dx%d frame\n", size.width,
-                     size.height, frameWidth, frameHeight);
+    if (settings.width < frameWidth || settings.height < frameHeight) {
+        std::fprintf(stderr, "display: %dx%d is smaller than the %dx%d frame\n", settings.width,
+                     settings.height, frameWidth, frameHeight);
         return false;
     }
 
-    input.fullscreen = false;
+    input.fullscreen = settings.fullscreen;
     program.geometry.frameScale = 1;
-    if (!platform.createDisplay(input, size.width, size.height)) {
+    if (!platform.createDisplay(input, settings.width, settings.height)) {
         return false;
     }
 
@@ -39,6 +46,7 @@ bool startUp(Program& program, const PlatformCalls& platform) {
 void shutDown(Program& program, const PlatformCalls& platform) {
     program.windowBuffer.reset();
     platform.destroyDisplay(program.input);
+    program.displaySettings.modes = GrowArray<DisplayMode>(0);
 }
 
 int runProgram(Program& program, const PlatformCalls& platform) {

@@ -4,16 +4,9 @@
 #pragma once
 
 #include "platform/input_state.h"
+#include "platform/setup_dialog.h"
 
 #include <cstdint>
-
-struct DesktopSize {
-    int32_t width;
-    int32_t height;
-};
-
-// The primary display's current size, or false when no display can be reached.
-bool desktopSize(DesktopSize& size);
 
 // Opens the window ("rkWindow", centred on the primary display) with a client area of
 // width x height, or in exclusive fullscreen at that display mode when input.fullscreen is set,
@@ -36,7 +29,7 @@ uint32_t tickCountMs();
 // The platform's operations as a table, so that the main loop and start-up can run on the real
 // display or, in tests, on a scripted clock, scripted messages and a captured frame.
 struct PlatformCalls {
-    bool (*desktopSize)(DesktopSize& size);
+    SetupResult (*showSetupDialog)(DisplaySettings& settings);
     bool (*createDisplay)(InputState& input, int32_t width, int32_t height);
     void (*presentFrame)(InputState& input, const uint32_t* windowBuffer);
     void (*pumpMessage)(InputState& input);

@@ -5,6 +5,7 @@
 
 #include "platform/keymap.h"
 #include "platform/pixel_convert.h"
+#include "platform/sdl_formats.h"
 #include "platform/window_message.h"
 
 #include <SDL.h>
@@ -22,20 +23,6 @@ struct Display {
 };
 
 namespace {
-
-// Bits per pixel as the program counts them: 32, 24, 16 (5-6-5) or 15 (5-5-5); 0 otherwise.
-int32_t depthOfFormat(uint32_t format) {
-    switch (SDL_BYTESPERPIXEL(format)) {
-    case 4:
-        return 32;
-    case 3:
-        return 24;
-    case 2:
-        return SDL_BITSPERPIXEL(format) == 15 ? 15 : 16;
-    default:
-        return 0;
-    }
-}
 
 // The texture format whose memory layout is what convertPixels writes at this depth.
 uint32_t textureFormatOfDepth(int32_t pixelDepth) {
@@ -175,19 +162,6 @@ bool translateEvent(const SDL_Event& event, SDL_Window* window, WindowMessage& m
 
 } // namespace
 
-bool desktopSize(DesktopSize& size) {
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-        return false;
-    }
-    SDL_DisplayMode mode;
-    bool found = SDL_GetDesktopDisplayMode(0, &mode) == 0;
-    if (found) {
-        size = {mode.w, mode.h};
-    }
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);
-    return found;
-}
-
 bool createDisplay(InputState& input, int32_t width, int32_t height) {
     input.width = width;
     input.height = height;
@@ -305,5 +279,5 @@ uint32_t tickCountMs() {
     return SDL_GetTicks();
 }
 
-const PlatformCalls realPlatform = {desktopSize,   createDisplay,  presentFrame,
-                                    pumpMessage,   destroyDisplay, tickCountMs};
+const PlatformCalls realPlatform = {showSetupDialog, createDisplay,  presentFrame,
+                                    pumpMessage,     destroyDisplay, tickCountMs};

@@ -10,13 +10,15 @@ namespace {
 
 TEST(StartUp, ANormalRunEndsWithStatusOneAfterEscape) {
     FakePlatform platform;
-    platform.desktop = {1024, 768};
+    platform.dialogMode = {1024, 768};
+    platform.dialogFullscreen = true;
     platform.messages.push_back({MessageType::KeyDown, keyEscape});
     auto program = std::make_unique<Program>();
     EXPECT_EQ(runProgram(*program, platform.calls()), 1);
     EXPECT_EQ(platform.createdDisplays, 1);
     EXPECT_EQ(platform.destroyedDisplays, 1);
     EXPECT_EQ(program->input.width, 1024);
+    EXPECT_TRUE(program->input.fullscreen) << "the dialog's choice reaches the display";
     EXPECT_EQ(program->geometry.frameScale, 3);
     EXPECT_EQ(program->windowBuffer, nullptr) << "released at shutdown";
 }
@@ -24,18 +26,22 @@ TEST(StartUp, ANormalRunEndsWithStatusOneAfterEscape) {
 TEST(StartUp, FailedStartsEndWithStatusZero) {
     struct Case {
         const char* what;
-        DesktopSize desktop;
+        SetupResult dialogResult;
+        DisplayMode mode;
         bool displayFails;
         int createdDisplays;
     };
     const Case cases[] = {
-        {"display too narrow", {319, 200}, false, 0},
-        {"display too low", {320, 199}, false, 0},
-        {"display cannot be created", {640, 400}, true, 1},
+        {"dialog cancelled", SetupResult::Cancel, {640, 400}, false, 0},
+        {"no display for the dialog", SetupResult::NoDisplay, {640, 400}, false, 0},
+        {"mode too narrow", SetupResult::Run, {319, 200}, false, 0},
+        {"mode too low", SetupResult::Run, {320, 199}, false, 0},
+        {"display cannot be created", SetupResult::Run, {640, 400}, true, 1},
     };
     for (const Case& c : cases) {
         FakePlatform platform;
-        platform.desktop = c.desktop;
+        platform.dialogResult = c.dialogResult;
+        platform.dialogMode = c.mode;
         platform.displayFails = c.displayFails;
         auto program = std::make_unique<Program>();
         EXPECT_EQ(runProgram(*program, platform.calls()), 0) << c.what;
@@ -46,7 +52,7 @@ TEST(StartUp, FailedStartsEndWithStatusZero) {
 
 TEST(StartUp, TheSmallestFrameSizedDisplayRuns) {
     FakePlatform platform;
-    platform.desktop = {320, 200};
+    platform.dialogMode = {320, 200};
     platform.messages.push_back({MessageType::Close});
     auto program = std::make_unique<Program>();
     EXPECT_EQ(runProgram(*program, platform.calls()), 1);

@@ -6,9 +6,14 @@ namespace {
 
 FakePlatform* current = nullptr;
 
-bool fakeDesktopSize(DesktopSize& size) {
-    size = current->desktop;
-    return true;
+SetupResult fakeShowSetupDialog(DisplaySettings& settings) {
+    settings.modes.append(current->dialogMode);
+    if (current->dialogResult == SetupResult::Run) {
+        settings.width = current->dialogMode.width;
+        settings.height = current->dialogMode.height;
+        settings.fullscreen = current->dialogFullscreen;
+    }
+    return current->dialogResult;
 }
 
 bool fakeCreateDisplay(InputState& input, int32_t width, int32_t height) {
@@ -54,6 +59,6 @@ FakePlatform::~FakePlatform() {
 }
 
 PlatformCalls FakePlatform::calls() const {
-    return {fakeDesktopSize,  fakeCreateDisplay,  fakePresentFrame,
-            fakePumpMessage,  fakeDestroyDisplay, fakeTickCountMs};
+    return {fakeShowSetupDialog, fakeCreateDisplay,  fakePresentFrame,
+            fakePumpMessage,     fakeDestroyDisplay, fakeTickCountMs};
 }

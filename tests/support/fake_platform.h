@@ -11,7 +11,9 @@
 
 struct FakePlatform {
     uint32_t nowMs = 0;
-    DesktopSize desktop{640, 400};
+    SetupResult dialogResult = SetupResult::Run; // what the setup dialog answers
+    DisplayMode dialogMode{640, 400};            // the mode chosen on Run
+    bool dialogFullscreen = false;
     bool displayFails = false;
     int32_t displayDepth = 32;
     std::deque<WindowMessage> messages;  // taken one per pumpMessage

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Starts the program on a 640x400 Xvfb screen of the given depth, checks that its window is
-# 640x400, that a screenshot shows exactly the frame it drew, and that Escape ends it with
-# exit status 1. Usage: window_test.sh PROGRAM FRAME_CHECK DEPTH
+# Starts the program on a 640x400 Xvfb screen of the given depth. With "run": Enter in the setup
+# dialog takes the desktop's size, the window must be 640x400, a screenshot must show exactly
+# the frame the program drew, and Escape must end it with exit status 1. With "cancel": Escape
+# in the dialog must end it with status 0 before any main window opens.
+# Usage: window_test.sh PROGRAM FRAME_CHECK DEPTH run|cancel
 set -euo pipefail
-program=$1 frame_check=$2 depth=$3
+program=$1 frame_check=$2 depth=$3 mode=$4
 
 work=$(mktemp -d)
 xvfb_pid=""
@@ -32,7 +34,30 @@ cd "$(dirname "$program")"
 SDL_AUDIODRIVER=dummy "$program" >"$work/stdout" 2>"$work/stderr" &
 app_pid=$!
 
-window=$(timeout 10 xdotool search --sync --onlyvisible --name '^rkWindow$' | head -n 1) ||
+find_window() {
+    timeout 10 xdotool search --sync --onlyvisible --name "$1" | head -n 1
+}
+wait_for_exit() {
+    timeout 10 tail --pid="$app_pid" -f /dev/null || fail "$1"
+    status=0
+    wait "$app_pid" || status=$?
+    app_pid=""
+}
+
+dialog=$(find_window "^zap 'em good\$") ||
+    fail "no setup dialog appeared; stderr: $(cat "$work/stderr")"
+xdotool windowfocus --sync "$dialog" 2>/dev/null || true
+if [ "$mode" = cancel ]; then
+    xdotool key Escape
+    wait_for_exit "Escape in the dialog did not end the program"
+    [ "$status" = 0 ] || fail "exit status $status after Cancel, expected 0"
+    ! xdotool search --name '^rkWindow$' >/dev/null 2>&1 || fail "a main window opened after Cancel"
+    echo "depth $depth: Escape in the setup dialog ends the program with status 0"
+    exit 0
+fi
+xdotool key Return
+
+window=$(find_window '^rkWindow$') ||
     fail "no window named rkWindow appeared; stderr: $(cat "$work/stderr")"
 eval "$(xdotool getwindowgeometry --shell "$window")"
 [ "$WIDTH" = 640 ] && [ "$HEIGHT" = 400 ] || fail "window is ${WIDTH}x${HEIGHT}, not 640x400"
@@ -44,9 +69,6 @@ xwd -root -silent >"$work/shot.xwd" || fail "xwd could not take a screenshot"
 
 xdotool windowfocus --sync "$window" 2>/dev/null || true
 xdotool key Escape
-status=0
-timeout 10 tail --pid="$app_pid" -f /dev/null || fail "Escape did not end the program"
-wait "$app_pid" || status=$?
-app_pid=""
+wait_for_exit "Escape did not end the program"
 [ "$status" = 1 ] || fail "exit status $status after Escape, expected 1; stderr: $(cat "$work/stderr")"
-echo "depth $depth: window 640x400, frame exact, Escape ends with status 1"
+echo "depth $depth: dialog, window 640x400, frame exact, Escape ends with status 1"
