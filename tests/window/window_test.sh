@@ -35,7 +35,19 @@ SDL_AUDIODRIVER=dummy "$program" >"$work/stdout" 2>"$work/stderr" &
 app_pid=$!
 
 find_window() {
-    timeout 10 xdotool search --sync --onlyvisible --name "$1" | head -n 1
+    timeout "${2:-10}" xdotool search --sync --onlyvisible --name "$1" | head -n 1
+}
+# A key sent while a new window is still taking the focus can be lost, so a key that must
+# make something happen is pressed again until it does (at most five times).
+press_until() {
+    local key=$1 condition=$2
+    for _ in 1 2 3 4 5; do
+        xdotool key "$key"
+        if eval "$condition"; then
+            return 0
+        fi
+    done
+    return 1
 }
 wait_for_exit() {
     timeout 10 tail --pid="$app_pid" -f /dev/null || fail "$1"
@@ -48,17 +60,16 @@ dialog=$(find_window "^zap 'em good\$") ||
     fail "no setup dialog appeared; stderr: $(cat "$work/stderr")"
 xdotool windowfocus --sync "$dialog" 2>/dev/null || true
 if [ "$mode" = cancel ]; then
-    xdotool key Escape
-    wait_for_exit "Escape in the dialog did not end the program"
+    press_until Escape 'timeout 2 tail --pid="$app_pid" -f /dev/null' ||
+        fail "Escape in the dialog did not end the program"
+    wait_for_exit "the program did not end"
     [ "$status" = 0 ] || fail "exit status $status after Cancel, expected 0"
     ! xdotool search --name '^rkWindow$' >/dev/null 2>&1 || fail "a main window opened after Cancel"
     echo "depth $depth: Escape in the setup dialog ends the program with status 0"
     exit 0
 fi
-xdotool key Return
-
-window=$(find_window '^rkWindow$') ||
-    fail "no window named rkWindow appeared; stderr: $(cat "$work/stderr")"
+press_until Return 'window=$(find_window "^rkWindow\$" 2)' ||
+    fail "no window named rkWindow appeared after Enter; stderr: $(cat "$work/stderr")"
 eval "$(xdotool getwindowgeometry --shell "$window")"
 [ "$WIDTH" = 640 ] && [ "$HEIGHT" = 400 ] || fail "window is ${WIDTH}x${HEIGHT}, not 640x400"
 
@@ -68,7 +79,7 @@ xwd -root -silent >"$work/shot.xwd" || fail "xwd could not take a screenshot"
 "$frame_check" "$work/shot.xwd" || fail "the screen does not show the program's frame"
 
 xdotool windowfocus --sync "$window" 2>/dev/null || true
-xdotool key Escape
-wait_for_exit "Escape did not end the program"
+press_until Escape 'timeout 2 tail --pid="$app_pid" -f /dev/null' || fail "Escape did not end the program"
+wait_for_exit "the program did not end"
 [ "$status" = 1 ] || fail "exit status $status after Escape, expected 1; stderr: $(cat "$work/stderr")"
 echo "depth $depth: dialog, window 640x400, frame exact, Escape ends with status 1"
