@@ -278,12 +278,20 @@ Canvas render(int32_t width, int32_t height, Point origin, const ActorSheets& sh
     return canvas;
 }
 
-// The standing pose: feet together under the hips, arms hanging.
-Pose standing() {
-    Pose pose;
-    pose.nearHand = onTorso(pose, 0.6f, shoulderHeight - 14.0f);
-    pose.farHand = onTorso(pose, -0.4f, shoulderHeight - 14.0f);
+// The same pose with its foot point moved to `foot`.
+Pose movedTo(Pose pose, Point foot) {
+    for (Point* p : {&pose.hip, &pose.nearFoot.ankle, &pose.farFoot.ankle, &pose.nearHand,
+                     &pose.farHand, &pose.guitarCentre}) {
+        *p = add(*p, foot);
+    }
     return pose;
+}
+
+// A hand at the end of an arm that hangs straight, swung `degrees` forward.
+Point hangingHand(const Pose& pose, bool near, float degrees) {
+    Point shoulder = onTorso(pose, near ? 0.3f : -0.3f, shoulderHeight);
+    float reach = upperArmLength + forearmLength;
+    return {shoulder.x + reach * std::sin(radiansOf(degrees)), shoulder.y + reach * std::cos(radiansOf(degrees))};
 }
 
 // One frame of the walk cycle. The near foot lands on frame 3 and the far foot on frame 8,
@@ -302,10 +310,10 @@ Pose walking(int frame) {
                                {-4.5f, 2.5f, 15.0f}};
     const float hipY[10] = {-23.0f, -22.6f, -22.0f, -21.6f, -22.3f,
                             -23.0f, -22.6f, -22.0f, -21.6f, -22.3f};
-    // How far the near hand swings forward, in pixels; the far hand swings against it.
-    const float armSwing[10] = {0.0f, -2.5f, -4.0f, -4.5f, -3.0f, 0.0f, 2.5f, 4.0f, 4.5f, 3.0f};
-    Pose pose = standing();
-    pose.hip.y = hipY[frame];
+    // How far the near arm swings forward, in degrees; the far arm swings against it.
+    const float armSwing[10] = {0, -10, -16, -18, -12, 0, 10, 16, 18, 12};
+    Pose pose;
+    pose.hip = {1.0f, hipY[frame]};
     FootKey nearKey = track[frame];
     FootKey farKey = track[(frame + 5) % 10];
     if (frame == 5) {
@@ -313,9 +321,8 @@ Pose walking(int frame) {
     }
     pose.nearFoot = {{nearKey.x, -ankleHeight - nearKey.lift}, nearKey.pitch};
     pose.farFoot = {{farKey.x, -ankleHeight - farKey.lift}, farKey.pitch};
-    Point shoulder = onTorso(pose, 0.0f, shoulderHeight);
-    pose.nearHand = {shoulder.x + 0.6f + armSwing[frame], shoulder.y + 13.0f - 0.1f * std::fabs(armSwing[frame])};
-    pose.farHand = {shoulder.x - 0.4f - armSwing[frame], shoulder.y + 13.0f - 0.1f * std::fabs(armSwing[frame])};
+    pose.nearHand = hangingHand(pose, true, armSwing[frame]);
+    pose.farHand = hangingHand(pose, false, -armSwing[frame]);
     return pose;
 }
 
@@ -346,36 +353,39 @@ std::vector<Canvas> drawStairsClimb(const ActorSheets& sheets) {
         float lean;
         Foot nearFoot;
         Foot farFoot;
-        float armSwing;
+        float armSwing; // degrees
     };
     auto sole = [](float row) { return row + 1.0f - ankleHeight; };
     const float floorY = sole(stairsFootY);
     auto tread = [&](int k) { return sole(static_cast<float>(treadFirstTopY - 2 - treadRise * k)); };
     const float deckY = sole(stairsTopY);
-    const Key keys[10] = {
-        {{219.5f, stairsFootY + 1.0f + standingHipY}, 3, {{219.5f, floorY}}, {{219.5f, floorY}}, 0},
-        {{222.5f, 136.5f}, 8, {{227.5f, tread(0)}}, {{217.5f, floorY - 1.5f}, 30}, -3},
+    const Key keys[8] = {
+        {{222.5f, 136.5f}, 8, {{227.5f, tread(0)}}, {{217.5f, floorY - 1.5f}, 30}, -12},
         {{228.5f, 129.5f}, 10, {{227.5f, tread(0)}}, {{233.5f, tread(0) - 4.0f}, 10}, 0},
-        {{234.0f, 127.0f}, 10, {{227.5f, tread(0) - 1.5f}, 30}, {{240.5f, tread(1)}}, 3},
-        {{246.0f, 121.0f}, 10, {{253.5f, tread(2)}}, {{240.5f, tread(1)}}, -3},
+        {{234.0f, 127.0f}, 10, {{227.5f, tread(0) - 1.5f}, 30}, {{240.5f, tread(1)}}, 12},
+        {{246.0f, 121.0f}, 10, {{253.5f, tread(2)}}, {{240.5f, tread(1)}}, -12},
         {{252.0f, 113.5f}, 10, {{253.5f, tread(2)}}, {{258.5f, tread(2) - 4.5f}, 10}, 0},
-        {{259.0f, 111.0f}, 10, {{253.5f, tread(2) - 1.5f}, 30}, {{266.5f, tread(3)}}, 3},
+        {{259.0f, 111.0f}, 10, {{253.5f, tread(2) - 1.5f}, 30}, {{266.5f, tread(3)}}, 12},
         {{266.0f, 104.5f}, 10, {{272.0f, tread(3) - 5.5f}, 10}, {{266.5f, tread(3)}}, 0},
-        {{272.5f, 102.5f}, 8, {{277.5f, deckY}}, {{266.5f, tread(3) - 2.0f}, 30}, -3},
-        {{stairsTopX + 0.5f, stairsTopY + 1.0f + standingHipY}, 3, {{stairsTopX + 0.5f, deckY}},
-         {{stairsTopX + 0.5f, deckY}}, 0},
+        {{272.5f, 102.5f}, 8, {{277.5f, deckY}}, {{266.5f, tread(3) - 2.0f}, 30}, -12},
     };
-    std::vector<Canvas> frames;
-    const Point origin{-static_cast<float>(stairsX), -static_cast<float>(stairsY)};
+    // The climb starts one step onto the stairs from the foot (the picture cannot reach left of
+    // the stairs) and ends standing exactly as the walk goes on at the top.
+    std::vector<Pose> poses = {movedTo(walking(0), {stairsFootX + 5.5f, stairsFootY + 1.0f})};
     for (const Key& key : keys) {
         Pose pose;
         pose.hip = key.hip;
         pose.lean = key.lean;
         pose.nearFoot = key.nearFoot;
         pose.farFoot = key.farFoot;
-        Point shoulder = onTorso(pose, 0.0f, shoulderHeight);
-        pose.nearHand = {shoulder.x + 0.6f + key.armSwing, shoulder.y + 13.0f};
-        pose.farHand = {shoulder.x - 0.4f - key.armSwing, shoulder.y + 13.0f};
+        pose.nearHand = hangingHand(pose, true, key.armSwing);
+        pose.farHand = hangingHand(pose, false, -key.armSwing);
+        poses.push_back(pose);
+    }
+    poses.push_back(movedTo(walking(0), {stairsTopX + 0.5f, stairsTopY + 1.0f}));
+    std::vector<Canvas> frames;
+    const Point origin{-static_cast<float>(stairsX), -static_cast<float>(stairsY)};
+    for (const Pose& pose : poses) {
         frames.push_back(render(stairsWidth, stairsHeight, origin, sheets, pose));
     }
     return frames;
@@ -452,11 +462,12 @@ std::vector<Canvas> drawRockout(const ActorSheets& sheets) {
 std::vector<Canvas> drawPickup(const ActorSheets& sheets) {
     const Point origin{guitarSpotX - pickupX + 0.5f, guitarSpotY + 1.0f - pickupY};
     // The guitar on its stand, where the prop shows it, in actor space.
-    const Point onStand{guitarX - guitarSpotX + 9.0f, guitarY - guitarSpotY - 1.0f + 29.0f};
-    const float standAngle = 9.0f;
+    const Point onStand{guitarX + guitarPropCentre.x - (guitarSpotX + 0.5f),
+                        guitarY + guitarPropCentre.y - (guitarSpotY + 1.0f)};
+    const float standAngle = guitarPropLean;
     std::vector<Pose> poses;
 
-    Pose pose = standing();
+    Pose pose = walking(0);
     pose.guitar = GuitarAt::free;
     pose.guitarCentre = onStand;
     pose.guitarAngle = standAngle;

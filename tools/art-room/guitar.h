@@ -8,5 +8,9 @@
 // from straight up (positive leans the neck to the right), outlined, over what is there.
 void drawGuitar(Canvas& canvas, Point centre, float degrees);
 
-// How far below the body's centre the bottom of the guitar lies, in pixels along the neck.
-constexpr float guitarBottomBelowCentre = 7.0f;
+// The guitar prop's picture: where in it the body's centre lies and how far the guitar leans
+// on its stand. The pick-up starts from exactly this picture.
+constexpr int32_t guitarPropWidth = 20;
+constexpr int32_t guitarPropHeight = 37;
+constexpr Point guitarPropCentre{9.0f, 29.0f};
+constexpr float guitarPropLean = 9.0f;

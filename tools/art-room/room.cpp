@@ -12,6 +12,7 @@ namespace {
 // Materials. The light comes through the window on the left, low and warm: lit faces are
 // the left and upper ones.
 constexpr Ramp wood = {rgb(0x24140c), rgb(0x4a2c1a), rgb(0x6b4226), rgb(0x8e5c34)};
+constexpr Ramp pine = {rgb(0x3a2010), rgb(0x8a5a30), rgb(0xae7840), rgb(0xd09a58)};
 constexpr Ramp darkWood = {rgb(0x1a0e08), rgb(0x2e1c12), rgb(0x40281a), rgb(0x563824)};
 constexpr Ramp plaster = {rgb(0x3a4658), rgb(0x4a586c), rgb(0x58687c), rgb(0x6a7a8c)};
 constexpr Ramp brick = {rgb(0x3a201c), rgb(0x6a3428), rgb(0x7e4232), rgb(0x94543e)};
@@ -327,34 +328,79 @@ void drawAmpStack(Canvas& c, int32_t x) {
 
 void drawDrums(Canvas& c, int32_t cx) {
     const Ramp shell = {rgb(0x10183a), rgb(0x203070), rgb(0x3050a0), rgb(0x5a7ccc)};
-    const uint32_t head = rgb(0xe4dcc4);
-    // Cymbal stands and cymbals behind the drums.
-    for (int32_t side : {-1, 1}) {
-        int32_t sx = cx + side * 22;
-        drawLine(c, sx, 74, sx, deckBackY, metal.dark);
-        drawLine(c, sx, deckBackY, sx - 3, deckBackY + 1, metal.dark);
-        drawLine(c, sx, deckBackY, sx + 3, deckBackY + 1, metal.dark);
-        fillEllipse(c, {sx + 0.5f, 73.5f}, 8.0f, 1.6f, rgb(0xc8a040));
-        c.fillRect(sx - 5, 73, 6, 1, rgb(0xf0d070));
+    const Ramp head = {rgb(0x6a6450), rgb(0xb8b098), rgb(0xe4dcc4), rgb(0xf4eee0)};
+    const uint32_t brass = rgb(0xc8a040);
+    const uint32_t brassLight = rgb(0xf0d070);
+    // A drum seen from the front and a little above: a shell with its head on top.
+    auto drum = [&](float x, float top, float w, float h) {
+        Canvas m(roomWidth, roomHeight);
+        fillPolygon(m, {{x, top}, {x + w, top}, {x + w, top + h}, {x, top + h}}, rgb(0));
+        fillEllipse(m, {x + w / 2, top + h}, w / 2, 1.8f, rgb(0));
+        drawShaded(c, m, shell);
+        Canvas skin(roomWidth, roomHeight);
+        fillEllipse(skin, {x + w / 2, top}, w / 2, 2.2f, rgb(0));
+        drawShaded(c, skin, head);
+    };
+    auto legs = [&](int32_t x, int32_t from) {
+        drawLine(c, x, from, x - 3, deckBackY + 1, metal.dark);
+        drawLine(c, x, from, x + 3, deckBackY + 1, metal.dark);
+    };
+    auto cymbal = [&](int32_t x, int32_t y, int32_t r) {
+        drawLine(c, x, y, x, deckBackY - 4, metal.dark);
+        legs(x, deckBackY - 4);
+        fillEllipse(c, {x + 0.5f, y + 0.5f}, static_cast<float>(r), 1.5f, brass);
+        c.fillRect(x - r + 2, y, r, 1, brassLight);
+        c.set(x, y - 1, metal.base);
+    };
+    cymbal(cx - 28, 76, 8);
+    cymbal(cx + 26, 72, 9);
+    // Hi-hat on the left, snare in front of it.
+    drawLine(c, cx - 36, 86, cx - 36, deckBackY - 4, metal.dark);
+    legs(cx - 36, deckBackY - 4);
+    fillEllipse(c, {cx - 35.5f, 86.5f}, 6.0f, 1.2f, brass);
+    fillEllipse(c, {cx - 35.5f, 88.5f}, 6.0f, 1.2f, brass);
+    legs(cx - 20, deckBackY - 6);
+    drum(cx - 27.0f, 92.0f, 14.0f, 7.0f);
+    // Toms on the bass drum, the floor tom on the right, the bass drum facing us.
+    drum(cx - 12.0f, 80.0f, 10.0f, 7.0f);
+    drum(cx + 2.0f, 80.0f, 10.0f, 7.0f);
+    drum(cx + 14.0f, 90.0f, 13.0f, 13.0f);
+    Canvas bass(roomWidth, roomHeight);
+    fillEllipse(bass, {static_cast<float>(cx), deckBackY - 12.0f}, 12.0f, 12.0f, rgb(0));
+    drawShaded(c, bass, shell);
+    Canvas front(roomWidth, roomHeight);
+    fillEllipse(front, {static_cast<float>(cx), deckBackY - 12.0f}, 9.5f, 9.5f, rgb(0));
+    drawShaded(c, front, head);
+    fillPolygon(c, {{cx - 1.0f, deckBackY - 19.0f}, {cx - 6.0f, deckBackY - 11.0f},
+                    {cx - 1.0f, deckBackY - 11.0f}, {cx - 3.0f, deckBackY - 5.0f},
+                    {cx + 5.0f, deckBackY - 14.0f}, {cx + 0.0f, deckBackY - 14.0f},
+                    {cx + 3.0f, deckBackY - 19.0f}},
+                rgb(0xc82a24)); // a lightning bolt on the front head
+}
+
+// A rag rug on the ground floor, in front of the gallery.
+void drawRug(Canvas& c) {
+    const int32_t left = 330, right = 560, top = 145, bottom = 163;
+    const uint32_t stripes[] = {rgb(0x7a2a2a), rgb(0xb86a3a), rgb(0x3a5a6a), rgb(0xb86a3a)};
+    Canvas rug(roomWidth, roomHeight);
+    fillPolygon(rug, {{left + 8.0f, top}, {right - 8.0f, top}, {right + 0.0f, bottom + 1.0f},
+                      {left + 0.0f, bottom + 1.0f}},
+                rgb(0));
+    for (int32_t y = top; y <= bottom; ++y) {
+        for (int32_t x = left; x <= right; ++x) {
+            if ((rug.at(x, y) >> 24) == 0) {
+                continue;
+            }
+            int32_t band = (y - top) / 3;
+            bool edge = y == top || y == bottom || (rug.at(x - 1, y) >> 24) == 0 ||
+                        (rug.at(x + 1, y) >> 24) == 0;
+            uint32_t colour = edge ? rgb(0x3a1a14) : stripes[band % 4];
+            if (!edge && (y - top) % 3 == 2 && ((x + y) & 1)) {
+                colour = rgb(0x4a2018); // a woven seam between stripes
+            }
+            c.set(x, y, colour);
+        }
     }
-    // Toms on the bass drum, the bass drum facing us, the snare to its left.
-    shadedRect(c, cx - 12, 82, 11, 9, shell);
-    shadedRect(c, cx + 2, 82, 11, 9, shell);
-    c.fillRect(cx - 11, 82, 9, 1, head);
-    c.fillRect(cx + 3, 82, 9, 1, head);
-    Canvas bass(26, 26);
-    fillEllipse(bass, {13.0f, 13.0f}, 13.0f, 13.0f, rgb(0));
-    drawShaded(c, bass, shell, cx - 13, deckBackY - 24);
-    fillEllipse(c, {static_cast<float>(cx), deckBackY - 11.0f}, 10.0f, 10.0f, head);
-    fillEllipse(c, {static_cast<float>(cx), deckBackY - 11.0f}, 6.0f, 6.0f, rgb(0xd0c6a8));
-    fillPolygon(c, {{cx - 4.0f, deckBackY - 14.0f}, {cx + 5.0f, deckBackY - 14.0f},
-                    {cx + 1.0f, deckBackY - 7.0f}},
-                rgb(0xc82a24)); // a red star-ish mark
-    Canvas snare(12, 7, rgb(0));
-    drawShaded(c, snare, metal, cx - 30, 92);
-    c.fillRect(cx - 29, 92, 10, 1, head);
-    drawLine(c, cx - 24, 99, cx - 27, deckBackY + 1, metal.dark);
-    drawLine(c, cx - 24, 99, cx - 21, deckBackY + 1, metal.dark);
 }
 
 void drawMicStand(Canvas& c, int32_t x) {
@@ -413,6 +459,7 @@ Canvas drawBackground() {
     drawPoster(c, 150, 40, 24, 34, rgb(0xd8c8a0), rgb(0x3a2a30), rgb(0xd04030));
     drawPoster(c, 204, 36, 26, 36, rgb(0x30406a), rgb(0xe8dcc0), rgb(0x70d0c8));
     drawUnderStairs(c);
+    drawRug(c);
     drawSpeaker(c, 282, 72, 20, deckBackY - 72);
     drawDrums(c, 392);
     drawMicStand(c, 462);
@@ -427,20 +474,28 @@ Canvas drawForeground() {
     Canvas c(roomWidth, roomHeight);
     // A potted palm in the front left corner.
     const Ramp leaf = {rgb(0x0e2a14), rgb(0x1e5428), rgb(0x2e7a36), rgb(0x56a450)};
+    const Ramp leafBack = {rgb(0x0a1e0e), rgb(0x16401e), rgb(0x20582a), rgb(0x367a3a)};
     const Ramp pot = {rgb(0x3a1a10), rgb(0x8a3e24), rgb(0xb05430), rgb(0xd07444)};
-    Canvas leaves(roomWidth, roomHeight);
-    const float fronds[][4] = {{16, 170, -6, 112}, {16, 170, 36, 120}, {16, 170, 44, 146},
-                               {16, 170, -4, 140}, {16, 170, 20, 104}, {16, 170, 30, 110}};
+    // Each frond a curved, tapering blade from the pot, drawn back to front.
+    const float fronds[][4] = {{-10, 116, 0.6f, 1}, {40, 124, -0.7f, 1}, {48, 150, -0.4f, 0},
+                               {-8, 146, 0.3f, 0},  {12, 104, 0.2f, 1}, {32, 108, -0.5f, 0},
+                               {2, 126, 0.5f, 0}};
     for (const auto& f : fronds) {
-        Point base{f[0], f[1]};
-        Point tip{f[2], f[3]};
-        for (int32_t k = 0; k < 6; ++k) {
-            float t = (k + 1) / 6.0f;
-            Point p = lerp(base, tip, t);
-            fillEllipse(leaves, p, 5.0f - 3.0f * t + 1.5f, 2.0f, rgb(0));
+        Canvas blade(roomWidth, roomHeight);
+        Point base{17.0f, 172.0f};
+        Point tip{f[0], f[1]};
+        Point bend{(base.x + tip.x) / 2 + f[2] * 14.0f, (base.y + tip.y) / 2 - 10.0f};
+        const int steps = 14;
+        for (int k = 0; k < steps; ++k) {
+            float t0 = static_cast<float>(k) / steps;
+            float t1 = static_cast<float>(k + 1) / steps;
+            Point a = lerp(lerp(base, bend, t0), lerp(bend, tip, t0), t0);
+            Point b = lerp(lerp(base, bend, t1), lerp(bend, tip, t1), t1);
+            float width = 3.2f * std::sin(3.0f * (t0 + 0.08f)) + 0.6f;
+            fillCapsule(blade, a, b, std::max(0.6f, width), rgb(0));
         }
+        c.draw(shadePart(blade, f[3] > 0 ? leafBack : leaf), 0, 0);
     }
-    c.draw(shadePart(leaves, leaf), 0, 0);
     Canvas potMask(30, 30);
     fillPolygon(potMask, {{0, 0}, {30, 0}, {25, 30}, {5, 30}}, rgb(0));
     c.draw(shadePart(potMask, pot), 2, 170);
@@ -481,28 +536,29 @@ Canvas drawStairsProp() {
     const int32_t footPost = treadFirstX;
     const int32_t topPost = galleryLeftX + 2;
     auto railY = [&](int32_t x) { return 126 - (x - footPost) * 34 / (topPost - footPost); };
-    Canvas rail(stairsWidth, stairsHeight);
     for (int32_t x = footPost + 6; x < topPost; x += 6) {
         int32_t k = std::min(treadCount - 1, (x - treadFirstX) / treadRun);
         int32_t foot = treadFirstTopY - treadRise * k - 4;
-        Point a = local(x, railY(x));
-        drawLine(rail, static_cast<int32_t>(a.x), static_cast<int32_t>(a.y), static_cast<int32_t>(a.x),
-                 foot - stairsY, rgb(0));
+        Point top = local(x, railY(x));
+        int32_t column = static_cast<int32_t>(top.x);
+        for (int32_t y = static_cast<int32_t>(top.y); y <= foot - stairsY; ++y) {
+            c.set(column, y, pine.light);
+            c.set(column + 1, y, pine.dark);
+        }
     }
-    c.draw(withOutline(rail, darkWood.outline), 0, 0);
     c.draw([&] {
         Canvas m(stairsWidth, stairsHeight);
         Point a = local(footPost, railY(footPost));
         Point b = local(topPost, railY(topPost));
         fillCapsule(m, a, b, 1.2f, rgb(0));
-        return shadePart(m, wood);
+        return shadePart(m, pine);
     }(), 0, 0);
     for (int32_t post : {footPost, topPost}) {
         int32_t bottom = post == footPost ? treadFirstTopY - 4 : deckFrontY - 6;
         Canvas m(stairsWidth, stairsHeight);
         m.fillRect(post - 2 - stairsX, railY(post) - 3 - stairsY, 4, bottom - railY(post) + 3, rgb(0));
         m.fillRect(post - 3 - stairsX, railY(post) - 5 - stairsY, 6, 3, rgb(0));
-        c.draw(shadePart(m, wood), 0, 0);
+        c.draw(shadePart(m, pine), 0, 0);
     }
     // The near stringer: a board under the treads whose top follows the steps.
     Canvas stringer(stairsWidth, stairsHeight);
@@ -518,23 +574,21 @@ Canvas drawStairsProp() {
             stringer.set(x - stairsX, y - stairsY, rgb(0));
         }
     }
-    c.draw(shadePart(stringer, wood), 0, 0);
+    c.draw(shadePart(stringer, pine), 0, 0);
     // The treads, seen from above, lit on their front edge.
     for (int32_t k = 0; k < treadCount; ++k) {
         int32_t x = treadFirstX + treadRun * k;
         int32_t y = treadFirstTopY - treadRise * k;
         Canvas tread(treadRun + 2, 6, rgb(0));
-        c.draw(shadePart(tread, wood), x - 1 - stairsX, y - 5 - stairsY);
-        c.fillRect(x - stairsX, y - 4 - stairsY, treadRun, 1, wood.light);
-        c.fillRect(x - stairsX, y - stairsY, treadRun, 1, wood.dark);
+        c.draw(shadePart(tread, pine), x - 1 - stairsX, y - 5 - stairsY);
+        c.fillRect(x - stairsX, y - 3 - stairsY, treadRun, 2, pine.light);
+        c.fillRect(x - stairsX, y - stairsY, treadRun, 1, pine.dark);
     }
     return c;
 }
 
 Canvas drawGuitarProp() {
-    Canvas c(20, 37);
-    const float lean = 9.0f;
-    Point centre{9.0f, 36.0f - guitarBottomBelowCentre};
-    drawGuitar(c, centre, lean);
+    Canvas c(guitarPropWidth, guitarPropHeight);
+    drawGuitar(c, guitarPropCentre, guitarPropLean);
     return c;
 }
