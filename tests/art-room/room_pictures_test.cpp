@@ -64,8 +64,11 @@ struct Series {
     const char* stem;
     int count;
 };
-const Series animations[] = {{"actor_walk", 10},  {"anim_stairs", 10},  {"anim_pickup", 13},
-                             {"anim_rockout", 16}, {"anim_pantsoff", 5}};
+const Series animations[] = {{"actor_walk", 10},
+                             {"anim_stairs", 10},
+                             {"anim_pickup", 13},
+                             {"anim_rockout", 16},
+                             {"anim_pantsoff", 5}};
 
 std::vector<Picture> loadSeries(const Series& series) {
     std::vector<Picture> frames;
@@ -88,11 +91,12 @@ int expectSameWhereDrawn(const Picture& under, int ux, int uy, const Picture& ov
             int rx = ux + x - ox;
             int ry = uy + y - oy;
             if (!over.opaque(rx, ry)) {
-                ADD_FAILURE() << what << ": nothing at room point (" << ux + x << ", " << uy + y << ")";
+                ADD_FAILURE() << what << ": nothing at room point (" << ux + x << ", " << uy + y
+                              << ")";
                 continue;
             }
-            EXPECT_EQ(over.at(rx, ry), under.at(x, y)) << what << " at (" << ux + x << ", "
-                                                       << uy + y << ")";
+            EXPECT_EQ(over.at(rx, ry), under.at(x, y))
+                << what << " at (" << ux + x << ", " << uy + y << ")";
             ++compared;
         }
     }
@@ -139,7 +143,8 @@ TEST(RoomPictures, BackFrontAndMasksCoverTheWholeRoom) {
     Picture background = load("background.png");
     EXPECT_GE(background.width, 620) << "the view cannot reach the guitar";
     EXPECT_EQ(background.height, 200);
-    for (const char* name : {"foreground.png", "walkable_surface_01.png", "walkable_surface_02.png"}) {
+    for (const char* name :
+         {"foreground.png", "walkable_surface_01.png", "walkable_surface_02.png"}) {
         Picture picture = load(name);
         EXPECT_EQ(picture.width, background.width) << name;
         EXPECT_GE(picture.height, 200) << name;
@@ -172,7 +177,8 @@ TEST(RoomPictures, TheGroundFloorStaysAboveTheVerbBar) {
     Picture ground = load("walkable_surface_01.png");
     for (int y = 168; y < ground.height; ++y) {
         for (int x = 0; x < ground.width; ++x) {
-            ASSERT_FALSE(ground.walkable(x, y)) << "walkable under the verb bar at " << x << ", " << y;
+            ASSERT_FALSE(ground.walkable(x, y))
+                << "walkable under the verb bar at " << x << ", " << y;
         }
     }
 }
@@ -199,8 +205,10 @@ TEST(RoomPictures, EveryFrameHasInkAndTheSameSizeAsItsSeries) {
         std::vector<Picture> frames = loadSeries(series);
         for (size_t i = 0; i < frames.size(); ++i) {
             EXPECT_TRUE(frames[i].hasInk()) << numbered(series.stem, static_cast<int>(i) + 1);
-            EXPECT_EQ(frames[i].width, frames[0].width) << numbered(series.stem, static_cast<int>(i) + 1);
-            EXPECT_EQ(frames[i].height, frames[0].height) << numbered(series.stem, static_cast<int>(i) + 1);
+            EXPECT_EQ(frames[i].width, frames[0].width)
+                << numbered(series.stem, static_cast<int>(i) + 1);
+            EXPECT_EQ(frames[i].height, frames[0].height)
+                << numbered(series.stem, static_cast<int>(i) + 1);
         }
     }
 }
@@ -217,7 +225,8 @@ TEST(RoomPictures, NoPictureFollowsAnIdenticalOne) {
         {"actor_walk", 10, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 1}},
         {"anim_stairs", 10, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}},
         {"anim_pickup", 13, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}},
-        {"anim_rockout", 16, {1, 2, 1, 3, 4, 3, 5, 6, 5, 7, 8, 7, 9, 10, 9, 11, 12, 11, 13, 14, 13, 15, 16, 15}},
+        {"anim_rockout", 16, {1, 2,  1, 3,  4,  3,  5,  6,  5,  7,  8,  7,
+                              9, 10, 9, 11, 12, 11, 13, 14, 13, 15, 16, 15}},
         {"anim_pantsoff", 5, {1, 2, 3, 4, 5, 4}},
     };
     for (const Case& c : cases) {
@@ -225,7 +234,8 @@ TEST(RoomPictures, NoPictureFollowsAnIdenticalOne) {
         for (size_t i = 1; i < c.order.size(); ++i) {
             const Picture& a = frames[static_cast<size_t>(c.order[i - 1] - 1)];
             const Picture& b = frames[static_cast<size_t>(c.order[i] - 1)];
-            EXPECT_NE(a.pixels, b.pixels) << c.stem << " " << c.order[i - 1] << " then " << c.order[i];
+            EXPECT_NE(a.pixels, b.pixels)
+                << c.stem << " " << c.order[i - 1] << " then " << c.order[i];
         }
     }
 }
@@ -242,7 +252,8 @@ TEST(RoomPictures, TheWalkingActorStandsOnItsFootPoint) {
         for (int x = 0; x < frame.width; ++x) {
             onFloor = onFloor || frame.opaque(x, 55);
             for (int y = 56; y < frame.height; ++y) {
-                EXPECT_FALSE(frame.opaque(x, y)) << "frame " << i + 1 << " below the floor at " << x;
+                EXPECT_FALSE(frame.opaque(x, y))
+                    << "frame " << i + 1 << " below the floor at " << x;
             }
         }
         EXPECT_TRUE(onFloor) << "frame " << i + 1 << " floats";
@@ -257,10 +268,13 @@ TEST(RoomPictures, ScriptedAnimationsMeetTheStandingActor) {
     Picture standing = load("actor_walk_01.png");
     Picture pickup = load("anim_pickup_01.png");
     Picture guitar = load("prop_guitar.png");
-    EXPECT_GT(expectSameWhereDrawn(standing, 500 - 10, 114 - 55, pickup, 496, 60, "pick-up start"), 0);
+    EXPECT_GT(expectSameWhereDrawn(standing, 500 - 10, 114 - 55, pickup, 496, 60, "pick-up start"),
+              0);
     EXPECT_GT(expectSameWhereDrawn(guitar, 514, 79, pickup, 496, 60, "guitar at the pick-up"), 0);
     Picture climbEnd = load("anim_stairs_10.png");
-    EXPECT_GT(expectSameWhereDrawn(standing, 280 - 10, 120 - 55, climbEnd, 214, 66, "top of the stairs"), 0);
+    EXPECT_GT(
+        expectSameWhereDrawn(standing, 280 - 10, 120 - 55, climbEnd, 214, 66, "top of the stairs"),
+        0);
 }
 
 // The guitar stands on the gallery's floor, not above or in it.
@@ -291,7 +305,8 @@ TEST(RoomPictures, LampShadesAreExactlyTheColourTheProgramReplaces) {
                     ++tintable;
                 } else if ((p >> 24) != 0) {
                     // A near-white pixel would stay white beside the tinted shade.
-                    EXPECT_FALSE(r > 0xF0 && g > 0xF0 && b > 0xF0) << name << std::hex << " has 0x" << p;
+                    EXPECT_FALSE(r > 0xF0 && g > 0xF0 && b > 0xF0)
+                        << name << std::hex << " has 0x" << p;
                 }
             }
             EXPECT_GE(tintable, 20) << name;
@@ -300,7 +315,7 @@ TEST(RoomPictures, LampShadesAreExactlyTheColourTheProgramReplaces) {
 }
 
 // a and e are the extremes, c hangs straight down under its socket; the shade and its cone
-// move the same way from a to e.
+// move the same way from a to e, and no cone is cut off at the side of its picture.
 TEST(RoomPictures, LampsAndConesSwingTogether) {
     auto white = [](uint32_t p) { return p == 0xFFFFFFFFu; };
     auto lit = [](uint32_t p) { return ((p >> 16) & 0xFF) > 0; };
@@ -312,6 +327,10 @@ TEST(RoomPictures, LampsAndConesSwingTogether) {
         Picture on = load(std::string("lightfixture_on_") + letter + ".png");
         Picture mask = load(std::string("lightcone_") + letter + ".png");
         EXPECT_LE(mask.height, 200) << letter;
+        for (int y = 0; y < mask.height; ++y) {
+            EXPECT_FALSE(lit(mask.at(0, y)) || lit(mask.at(mask.width - 1, y)))
+                << "cone " << letter << " is cut off by its picture's edge on row " << y;
+        }
         EXPECT_EQ(centreX(on, white), centreX(off, white)) << letter;
         shade[k] = centreX(off, white);
         cone[k] = centreX(mask, lit);

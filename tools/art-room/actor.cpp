@@ -43,8 +43,8 @@ enum class Trousers { on, slipping, down };
 enum class GuitarAt { none, hands, back, free };
 
 struct Foot {
-    Point ankle;       // actor space
-    float pitch = 0;   // degrees, positive tips the toe down
+    Point ankle;     // actor space
+    float pitch = 0; // degrees, positive tips the toe down
 };
 
 struct Pose {
@@ -61,10 +61,16 @@ struct Pose {
     float guitarAngle = 0;
 };
 
-Point add(Point a, Point b) { return {a.x + b.x, a.y + b.y}; }
-Point scaled(Point a, float s) { return {a.x * s, a.y * s}; }
+Point add(Point a, Point b) {
+    return {a.x + b.x, a.y + b.y};
+}
+Point scaled(Point a, float s) {
+    return {a.x * s, a.y * s};
+}
 
-float radiansOf(float degrees) { return degrees * std::numbers::pi_v<float> / 180.0f; }
+float radiansOf(float degrees) {
+    return degrees * std::numbers::pi_v<float> / 180.0f;
+}
 
 // The torso's axes: up along the spine, forward across it.
 Point torsoUp(const Pose& pose) {
@@ -102,16 +108,17 @@ Point middleJoint(Point root, Point target, float first, float second, float ben
     return {root.x + first * (ux * c - uy * s), root.y + first * (ux * s + uy * c)};
 }
 
-// Draws one pose onto a picture whose actor-space origin lies at `origin`.
-class Painter {
-public:
-    Painter(Canvas& canvas, Point origin, const ActorSheets& sheets)
-        : canvas_(canvas), origin_(origin), sheets_(sheets) {}
+// Draws poses onto a picture whose actor-space origin lies at `origin`, part by part from
+// the far side to the near side.
+struct Painter {
+    Canvas& canvas;
+    Point origin;
+    const ActorSheets& sheets;
 
     void draw(const Pose& pose) {
         Point neck = onTorso(pose, 0.0f, torsoLength);
         if (pose.guitar == GuitarAt::back) {
-            drawGuitar(canvas_, at(onTorso(pose, -4.0f, 7.5f)), 10.0f + pose.lean);
+            drawGuitar(canvas, at(onTorso(pose, -4.0f, 7.5f)), 10.0f + pose.lean);
         }
         drawArm(pose, false, pose.farHand, shirtFar, skinFar);
         drawLeg(pose, pose.farFoot, false);
@@ -119,19 +126,18 @@ public:
         drawTorso(pose);
         drawHead(pose, neck);
         if (pose.guitar == GuitarAt::hands) {
-            drawGuitar(canvas_, at(onTorso(pose, 4.2f, 2.0f)), pose.guitarAngle);
+            drawGuitar(canvas, at(onTorso(pose, 4.2f, 2.0f)), pose.guitarAngle);
             drawHand(pose.farHand, false);
         } else if (pose.guitar == GuitarAt::free) {
-            drawGuitar(canvas_, at(pose.guitarCentre), pose.guitarAngle);
+            drawGuitar(canvas, at(pose.guitarCentre), pose.guitarAngle);
         }
         drawArm(pose, true, pose.nearHand, shirt, skin);
     }
 
-private:
-    Point at(Point actor) const { return add(origin_, actor); }
+    Point at(Point actor) const { return add(origin, actor); }
 
-    void layer(const Canvas& mask, const Ramp& ramp) { canvas_.draw(shadePart(mask, ramp), 0, 0); }
-    Canvas blank() const { return Canvas(canvas_.width, canvas_.height); }
+    void layer(const Canvas& mask, const Ramp& ramp) { canvas.draw(shadePart(mask, ramp), 0, 0); }
+    Canvas blank() const { return Canvas(canvas.width, canvas.height); }
 
     void drawLeg(const Pose& pose, const Foot& foot, bool near) {
         Point ankle;
@@ -184,7 +190,7 @@ private:
                 bool bottom = (shoe.at(x, y) >> 24) != 0 &&
                               (y + 1 >= shoe.height || (shoe.at(x, y + 1) >> 24) == 0);
                 if (bottom) {
-                    canvas_.set(x, y, soleColour);
+                    canvas.set(x, y, soleColour);
                 }
             }
         }
@@ -200,7 +206,7 @@ private:
                 }
             }
         }
-        canvas_.draw(shaded, 0, 0);
+        canvas.draw(shaded, 0, 0);
     }
 
     void drawTorso(const Pose& pose) {
@@ -221,33 +227,46 @@ private:
         // The belt, or the boxers' waistband once the trousers have gone.
         Point beltBack = p(-2.8f, 0.4f);
         Point beltFront = p(2.8f, 0.4f);
-        drawLine(canvas_, static_cast<int32_t>(beltBack.x), static_cast<int32_t>(beltBack.y),
+        drawLine(canvas, static_cast<int32_t>(beltBack.x), static_cast<int32_t>(beltBack.y),
                  static_cast<int32_t>(beltFront.x), static_cast<int32_t>(beltFront.y),
                  pose.trousers == Trousers::on ? rgb(0x3a2010) : boxers.light);
         if (pose.guitar == GuitarAt::hands || pose.guitar == GuitarAt::back) {
             Point from = p(-2.0f, 10.5f);
             Point to = p(2.5f, 1.5f);
-            drawLine(canvas_, static_cast<int32_t>(from.x), static_cast<int32_t>(from.y),
+            drawLine(canvas, static_cast<int32_t>(from.x), static_cast<int32_t>(from.y),
                      static_cast<int32_t>(to.x), static_cast<int32_t>(to.y), strapColour);
         }
     }
 
     void drawHead(const Pose& pose, Point neck) {
-        const Canvas* sheet = &sheets_.side;
+        const Canvas* sheet = &sheets.side;
         switch (pose.head) {
-        case Head::side: sheet = &sheets_.side; break;
-        case Head::shout: sheet = &sheets_.shout; break;
-        case Head::down: sheet = &sheets_.down; break;
-        case Head::front: sheet = &sheets_.front; break;
-        case Head::wink: sheet = &sheets_.wink; break;
-        case Head::oops: sheet = &sheets_.oops; break;
+        case Head::side:
+            sheet = &sheets.side;
+            break;
+        case Head::shout:
+            sheet = &sheets.shout;
+            break;
+        case Head::down:
+            sheet = &sheets.down;
+            break;
+        case Head::front:
+            sheet = &sheets.front;
+            break;
+        case Head::wink:
+            sheet = &sheets.wink;
+            break;
+        case Head::oops:
+            sheet = &sheets.oops;
+            break;
         }
         Point n = at(neck);
-        canvas_.draw(*sheet, static_cast<int32_t>(std::floor(n.x - headAnchorX)),
-                     static_cast<int32_t>(std::floor(n.y - headAnchorY)));
+        canvas.draw(*sheet, static_cast<int32_t>(std::floor(n.x - headAnchorX)),
+                    static_cast<int32_t>(std::floor(n.y - headAnchorY)));
     }
 
-    void drawArm(const Pose& pose, bool near, Point hand, const Ramp& sleeveRamp, const Ramp& skinRamp) {
+    void drawArm(const Pose& pose, bool near, Point hand, const Ramp& sleeveRamp,
+                 const Ramp& skinRamp) {
         Point shoulder = onTorso(pose, near ? 0.3f : -0.3f, shoulderHeight);
         Point wrist;
         Point elbow = middleJoint(shoulder, hand, upperArmLength, forearmLength, 1.0f, wrist);
@@ -266,15 +285,12 @@ private:
         fillEllipse(hand, at(wrist), 1.7f, 1.7f, rgb(0));
         layer(hand, near ? skin : skinFar);
     }
-
-    Canvas& canvas_;
-    Point origin_;
-    const ActorSheets& sheets_;
 };
 
-Canvas render(int32_t width, int32_t height, Point origin, const ActorSheets& sheets, const Pose& pose) {
+Canvas render(int32_t width, int32_t height, Point origin, const ActorSheets& sheets,
+              const Pose& pose) {
     Canvas canvas(width, height);
-    Painter(canvas, origin, sheets).draw(pose);
+    Painter{canvas, origin, sheets}.draw(pose);
     return canvas;
 }
 
@@ -291,7 +307,8 @@ Pose movedTo(Pose pose, Point foot) {
 Point hangingHand(const Pose& pose, bool near, float degrees) {
     Point shoulder = onTorso(pose, near ? 0.3f : -0.3f, shoulderHeight);
     float reach = upperArmLength + forearmLength;
-    return {shoulder.x + reach * std::sin(radiansOf(degrees)), shoulder.y + reach * std::cos(radiansOf(degrees))};
+    return {shoulder.x + reach * std::sin(radiansOf(degrees)),
+            shoulder.y + reach * std::cos(radiansOf(degrees))};
 }
 
 // One frame of the walk cycle. The near foot lands on frame 3 and the far foot on frame 8,
@@ -357,7 +374,9 @@ std::vector<Canvas> drawStairsClimb(const ActorSheets& sheets) {
     };
     auto sole = [](float row) { return row + 1.0f - ankleHeight; };
     const float floorY = sole(stairsFootY);
-    auto tread = [&](int k) { return sole(static_cast<float>(treadFirstTopY - 2 - treadRise * k)); };
+    auto tread = [&](int k) {
+        return sole(static_cast<float>(treadFirstTopY - 2 - treadRise * k));
+    };
     const float deckY = sole(stairsTopY);
     const Key keys[8] = {
         {{222.5f, 136.5f}, 8, {{227.5f, tread(0)}}, {{217.5f, floorY - 1.5f}, 30}, -12},
@@ -480,7 +499,8 @@ std::vector<Canvas> drawPickup(const ActorSheets& sheets) {
         pose.farFoot = farFoot;
     };
     auto grip = [&](float along) {
-        Point direction{std::sin(radiansOf(pose.guitarAngle)), -std::cos(radiansOf(pose.guitarAngle))};
+        Point direction{std::sin(radiansOf(pose.guitarAngle)),
+                        -std::cos(radiansOf(pose.guitarAngle))};
         return add(pose.guitarCentre, scaled(direction, along));
     };
     const float ground = -ankleHeight;
@@ -503,7 +523,8 @@ std::vector<Canvas> drawPickup(const ActorSheets& sheets) {
     pose.nearHand = grip(-11.0f);
     poses.push_back(pose);
     // 6-8: lift it off the stand and swing it round in front of the body.
-    const float lift[3][3] = {{20.0f, -13.0f, 5.0f}, {16.5f, -18.0f, 24.0f}, {13.5f, -20.5f, 44.0f}};
+    const float lift[3][3] = {
+        {20.0f, -13.0f, 5.0f}, {16.5f, -18.0f, 24.0f}, {13.5f, -20.5f, 44.0f}};
     const float leans[3] = {14, 7, 3};
     for (int k = 0; k < 3; ++k) {
         place({9.5f - 0.2f * k, -22.0f - 0.3f * k}, leans[k], {{12.0f, ground}}, {{6.8f, ground}});

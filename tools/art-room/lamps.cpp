@@ -18,13 +18,13 @@ constexpr uint32_t bulbOff = rgb(0x8a8a80);
 constexpr uint32_t bulbOn = rgb(0xfffadc);
 
 constexpr float swingDegrees[lampPositions] = {11.0f, 5.5f, 0.0f, -5.5f, -11.0f};
-constexpr float cordLength = 9.0f;
-constexpr float rimDepth = 16.0f; // from the socket to the shade's rim
+constexpr float cordLength = 12.0f;
+constexpr float rimDepth = 19.0f; // from the socket to the shade's rim
 constexpr float rimHalfWidth = 5.5f;
 constexpr float coneHalfAngleDegrees = 8.0f;
 constexpr float poolY = 118.0f; // the lit spot on the gallery's deck
 constexpr float poolRadiusY = 5.0f;
-constexpr int32_t fixtureHeight = 40;
+constexpr int32_t fixtureHeight = 46;
 
 const Point pivot{lampPivotX + 0.5f, static_cast<float>(lampPivotY) + 1.0f};
 
@@ -52,7 +52,8 @@ Canvas drawLampFixture(int position, bool lit) {
                  swung({rimHalfWidth - 0.5f, rimDepth + 0.6f}, position),
                  swung({-rimHalfWidth + 0.5f, rimDepth + 0.6f}, position)},
                 lit ? shadeInsideOn : shadeInsideOff);
-    fillEllipse(shade, swung({0.0f, rimDepth + 0.8f}, position), 2.0f, 1.6f, lit ? bulbOn : bulbOff);
+    fillEllipse(shade, swung({0.0f, rimDepth + 0.8f}, position), 2.0f, 1.6f,
+                lit ? bulbOn : bulbOff);
     lamp.draw(withOutline(shade, outline), 0, 0);
     return lamp;
 }
@@ -79,7 +80,8 @@ Canvas drawLightCone(int position) {
             float py = static_cast<float>(y) + 0.5f;
             float along = (px - apex.x) * axisX + (py - apex.y) * axisY;
             float across = std::fabs((px - apex.x) * axisY - (py - apex.y) * axisX);
-            bool inBeam = py <= poolY && along >= apexDistance && across <= along * std::tan(halfAngle);
+            bool inBeam =
+                py <= poolY && along >= apexDistance && across <= along * std::tan(halfAngle);
             float dx = (px - poolCentreX) / poolRadiusX;
             float dy = (py - poolY) / poolRadiusY;
             bool inPool = dx * dx + dy * dy <= 1.0f;

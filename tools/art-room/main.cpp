@@ -47,8 +47,10 @@ int main(int argc, char** argv) {
               writePng(out + "/prop_guitar.png", drawGuitarProp());
     for (int position = 0; ok && position < lampPositions; ++position) {
         const std::string letter(1, static_cast<char>('a' + position));
-        ok = writePng(out + "/lightfixture_off_" + letter + ".png", drawLampFixture(position, false)) &&
-             writePng(out + "/lightfixture_on_" + letter + ".png", drawLampFixture(position, true)) &&
+        ok = writePng(out + "/lightfixture_off_" + letter + ".png",
+                      drawLampFixture(position, false)) &&
+             writePng(out + "/lightfixture_on_" + letter + ".png",
+                      drawLampFixture(position, true)) &&
              writePng(out + "/lightcone_" + letter + ".png", drawLightCone(position));
     }
     ok = ok && writeSeries(out, "actor_walk", drawWalkCycle(actorSheets)) &&

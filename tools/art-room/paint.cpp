@@ -35,7 +35,9 @@ Point rotated(Point p, Point centre, float degrees) {
     return {centre.x + dx * c - dy * s, centre.y + dx * s + dy * c};
 }
 
-Point lerp(Point a, Point b, float t) { return {a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t}; }
+Point lerp(Point a, Point b, float t) {
+    return {a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t};
+}
 
 void fillPolygon(Canvas& canvas, const std::vector<Point>& corners, uint32_t colour) {
     if (corners.size() < 3) {
@@ -126,7 +128,8 @@ void drawLine(Canvas& canvas, int32_t x0, int32_t y0, int32_t x1, int32_t y1, ui
     }
 }
 
-void ditherRect(Canvas& canvas, int32_t x, int32_t y, int32_t w, int32_t h, uint32_t a, uint32_t b) {
+void ditherRect(Canvas& canvas, int32_t x, int32_t y, int32_t w, int32_t h, uint32_t a,
+                uint32_t b) {
     for (int32_t row = y; row < y + h; ++row) {
         for (int32_t column = x; column < x + w; ++column) {
             canvas.set(column, row, ((row + column) & 1) != 0 ? b : a);

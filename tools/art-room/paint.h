@@ -21,7 +21,9 @@ struct Ramp {
     uint32_t light = 0;
 };
 
-constexpr uint32_t rgb(uint32_t value) { return 0xFF000000u | value; }
+constexpr uint32_t rgb(uint32_t value) {
+    return 0xFF000000u | value;
+}
 
 Point rotated(Point p, Point centre, float degrees);
 Point lerp(Point a, Point b, float t);

@@ -154,8 +154,8 @@ void drawWindow(Canvas& c) {
     c.fillRect(70, 74, 3, 6, city);
     c.fillRect(110, 76, 2, 6, city);
     fillPolygon(c, {{54, 88}, {59, 83}, {64, 88}}, city);
-    const int32_t lit[][2] = {{44, 88}, {48, 92}, {67, 84}, {70, 90}, {88, 90}, {100, 96},
-                              {110, 86}, {113, 92}};
+    const int32_t lit[][2] = {{44, 88}, {48, 92},  {67, 84},  {70, 90},
+                              {88, 90}, {100, 96}, {110, 86}, {113, 92}};
     for (const auto& w : lit) {
         c.fillRect(w[0], w[1], 2, 2, rgb(0xf8d878));
     }
@@ -164,7 +164,8 @@ void drawWindow(Canvas& c) {
     for (int32_t y = 0; y < frame.height; ++y) {
         for (int32_t x = 0; x < frame.width; ++x) {
             bool border = x < 4 || y < 4 || x >= frame.width - 4 || y >= frame.height - 4;
-            bool mullion = std::abs(x - frame.width / 2) <= 1 || std::abs(y - frame.height / 2) <= 1;
+            bool mullion =
+                std::abs(x - frame.width / 2) <= 1 || std::abs(y - frame.height / 2) <= 1;
             if (border || mullion) {
                 frame.set(x, y, rgb(0));
             }
@@ -191,17 +192,20 @@ void drawFloor(Canvas& c) {
     int32_t board = 0;
     while (y < roomHeight) {
         int32_t jointLength = 40 + 12 * height;
-        int32_t jointOffset = static_cast<int32_t>(hashOf(board, 7) % static_cast<uint32_t>(jointLength));
+        int32_t jointOffset =
+            static_cast<int32_t>(hashOf(board, 7) % static_cast<uint32_t>(jointLength));
         for (int32_t row = y; row < std::min(roomHeight, y + height); ++row) {
             for (int32_t x = 0; x < roomWidth; ++x) {
                 bool sun = inSunPatch(x, row);
-                uint32_t colour = (board & 1) ? (sun ? floorSunB : floorB) : (sun ? floorSunA : floorA);
+                uint32_t colour =
+                    (board & 1) ? (sun ? floorSunB : floorB) : (sun ? floorSunA : floorA);
                 if (row == y + height - 1 || (x + jointOffset) % jointLength == 0) {
                     colour = floorSeam;
                 }
                 // The front of the room, nearest the viewer, lies in shadow.
                 if (row >= 168 && ((row >= 172) || ((x + row) & 1))) {
-                    colour = colour == floorSeam ? rgb(0x24140a) : ((board & 1) ? rgb(0x4a2c18) : rgb(0x52321c));
+                    colour = colour == floorSeam ? rgb(0x24140a)
+                                                 : ((board & 1) ? rgb(0x4a2c18) : rgb(0x52321c));
                 }
                 c.set(x, row, colour);
             }
@@ -273,12 +277,17 @@ void drawDesk(Canvas& c) {
     c.set(193, 105, rgb(0x58d048));
 }
 
-void drawPoster(Canvas& c, int32_t x, int32_t y, int32_t w, int32_t h, uint32_t paper,
-                uint32_t ink, uint32_t accent) {
+void drawPoster(Canvas& c, int32_t x, int32_t y, int32_t w, int32_t h, uint32_t paper, uint32_t ink,
+                uint32_t accent) {
     Canvas sheet(w, h, paper);
-    fillPolygon(sheet, {{w * 0.55f, 3}, {w * 0.25f, h * 0.5f}, {w * 0.5f, h * 0.5f},
-                        {w * 0.35f, h - 8.0f}, {w * 0.8f, h * 0.42f}, {w * 0.55f, h * 0.42f},
-                        {w * 0.75f, 3}},
+    fillPolygon(sheet,
+                {{w * 0.55f, 3},
+                 {w * 0.25f, h * 0.5f},
+                 {w * 0.5f, h * 0.5f},
+                 {w * 0.35f, h - 8.0f},
+                 {w * 0.8f, h * 0.42f},
+                 {w * 0.55f, h * 0.42f},
+                 {w * 0.75f, 3}},
                 accent);
     sheet.fillRect(3, h - 6, w - 6, 2, ink);
     sheet.fillRect(5, h - 3, w - 10, 1, ink);
@@ -371,10 +380,14 @@ void drawDrums(Canvas& c, int32_t cx) {
     Canvas front(roomWidth, roomHeight);
     fillEllipse(front, {static_cast<float>(cx), deckBackY - 12.0f}, 9.5f, 9.5f, rgb(0));
     drawShaded(c, front, head);
-    fillPolygon(c, {{cx - 1.0f, deckBackY - 19.0f}, {cx - 6.0f, deckBackY - 11.0f},
-                    {cx - 1.0f, deckBackY - 11.0f}, {cx - 3.0f, deckBackY - 5.0f},
-                    {cx + 5.0f, deckBackY - 14.0f}, {cx + 0.0f, deckBackY - 14.0f},
-                    {cx + 3.0f, deckBackY - 19.0f}},
+    fillPolygon(c,
+                {{cx - 1.0f, deckBackY - 19.0f},
+                 {cx - 6.0f, deckBackY - 11.0f},
+                 {cx - 1.0f, deckBackY - 11.0f},
+                 {cx - 3.0f, deckBackY - 5.0f},
+                 {cx + 5.0f, deckBackY - 14.0f},
+                 {cx + 0.0f, deckBackY - 14.0f},
+                 {cx + 3.0f, deckBackY - 19.0f}},
                 rgb(0xc82a24)); // a lightning bolt on the front head
 }
 
@@ -383,8 +396,11 @@ void drawRug(Canvas& c) {
     const int32_t left = 330, right = 560, top = 145, bottom = 163;
     const uint32_t stripes[] = {rgb(0x7a2a2a), rgb(0xb86a3a), rgb(0x3a5a6a), rgb(0xb86a3a)};
     Canvas rug(roomWidth, roomHeight);
-    fillPolygon(rug, {{left + 8.0f, top}, {right - 8.0f, top}, {right + 0.0f, bottom + 1.0f},
-                      {left + 0.0f, bottom + 1.0f}},
+    fillPolygon(rug,
+                {{left + 8.0f, top},
+                 {right - 8.0f, top},
+                 {right + 0.0f, bottom + 1.0f},
+                 {left + 0.0f, bottom + 1.0f}},
                 rgb(0));
     for (int32_t y = top; y <= bottom; ++y) {
         for (int32_t x = left; x <= right; ++x) {
@@ -433,9 +449,17 @@ void drawBanner(Canvas& c) {
                 rgb(0xf8d038));
     for (int32_t k = 0; k < 2; ++k) {
         int32_t sx = k == 0 ? 24 : 96;
-        fillPolygon(cloth, {{sx + 0.0f, 4}, {sx + 2.0f, 10}, {sx + 8.0f, 11}, {sx + 2.0f, 14},
-                            {sx + 4.0f, 20}, {sx + 0.0f, 16}, {sx - 4.0f, 20}, {sx - 2.0f, 14},
-                            {sx - 8.0f, 11}, {sx - 2.0f, 10}},
+        fillPolygon(cloth,
+                    {{sx + 0.0f, 4},
+                     {sx + 2.0f, 10},
+                     {sx + 8.0f, 11},
+                     {sx + 2.0f, 14},
+                     {sx + 4.0f, 20},
+                     {sx + 0.0f, 16},
+                     {sx - 4.0f, 20},
+                     {sx - 2.0f, 14},
+                     {sx - 8.0f, 11},
+                     {sx - 2.0f, 10}},
                     rgb(0xe8dcc0));
     }
     c.draw(withOutline(cloth, rgb(0x200810)), left, top);
@@ -478,7 +502,7 @@ Canvas drawForeground() {
     const Ramp pot = {rgb(0x3a1a10), rgb(0x8a3e24), rgb(0xb05430), rgb(0xd07444)};
     // Each frond a curved, tapering blade from the pot, drawn back to front.
     const float fronds[][4] = {{-10, 116, 0.6f, 1}, {40, 124, -0.7f, 1}, {48, 150, -0.4f, 0},
-                               {-8, 146, 0.3f, 0},  {12, 104, 0.2f, 1}, {32, 108, -0.5f, 0},
+                               {-8, 146, 0.3f, 0},  {12, 104, 0.2f, 1},  {32, 108, -0.5f, 0},
                                {2, 126, 0.5f, 0}};
     for (const auto& f : fronds) {
         Canvas blade(roomWidth, roomHeight);
@@ -531,7 +555,9 @@ Canvas drawWalkMask(int floor) {
 
 Canvas drawStairsProp() {
     Canvas c(stairsWidth, stairsHeight);
-    auto local = [](int32_t x, int32_t y) { return Point{static_cast<float>(x - stairsX), static_cast<float>(y - stairsY)}; };
+    auto local = [](int32_t x, int32_t y) {
+        return Point{static_cast<float>(x - stairsX), static_cast<float>(y - stairsY)};
+    };
     // The far handrail, behind anyone on the stairs: newel posts, balusters and the rail.
     const int32_t footPost = treadFirstX;
     const int32_t topPost = galleryLeftX + 2;
@@ -546,17 +572,20 @@ Canvas drawStairsProp() {
             c.set(column + 1, y, pine.dark);
         }
     }
-    c.draw([&] {
-        Canvas m(stairsWidth, stairsHeight);
-        Point a = local(footPost, railY(footPost));
-        Point b = local(topPost, railY(topPost));
-        fillCapsule(m, a, b, 1.2f, rgb(0));
-        return shadePart(m, pine);
-    }(), 0, 0);
+    c.draw(
+        [&] {
+            Canvas m(stairsWidth, stairsHeight);
+            Point a = local(footPost, railY(footPost));
+            Point b = local(topPost, railY(topPost));
+            fillCapsule(m, a, b, 1.2f, rgb(0));
+            return shadePart(m, pine);
+        }(),
+        0, 0);
     for (int32_t post : {footPost, topPost}) {
         int32_t bottom = post == footPost ? treadFirstTopY - 4 : deckFrontY - 6;
         Canvas m(stairsWidth, stairsHeight);
-        m.fillRect(post - 2 - stairsX, railY(post) - 3 - stairsY, 4, bottom - railY(post) + 3, rgb(0));
+        m.fillRect(post - 2 - stairsX, railY(post) - 3 - stairsY, 4, bottom - railY(post) + 3,
+                   rgb(0));
         m.fillRect(post - 3 - stairsX, railY(post) - 5 - stairsY, 6, 3, rgb(0));
         c.draw(shadePart(m, pine), 0, 0);
     }
