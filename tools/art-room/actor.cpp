@@ -31,7 +31,7 @@ constexpr Ramp shirt = {rgb(0x0e3438), rgb(0x1a6468), rgb(0x289494), rgb(0x52bcb
 constexpr Ramp shirtFar = {rgb(0x0a2628), rgb(0x14484c), rgb(0x1e6a6c), rgb(0x2e8684)};
 constexpr Ramp jeans = {rgb(0x141a38), rgb(0x263468), rgb(0x36508c), rgb(0x5470ac)};
 constexpr Ramp jeansFar = {rgb(0x0e1228), rgb(0x1c2650), rgb(0x283a6a), rgb(0x384e84)};
-constexpr Ramp shoes = {rgb(0x2a1c1c), rgb(0x9c9890), rgb(0xd4d0c4), rgb(0xecE8dc)};
+constexpr Ramp shoes = {rgb(0x2a1c1c), rgb(0x9c9890), rgb(0xd4d0c4), rgb(0xece8dc)};
 constexpr Ramp shoesFar = {rgb(0x201414), rgb(0x747068), rgb(0xa4a096), rgb(0xb8b4aa)};
 constexpr Ramp boxers = {rgb(0x5c0c14), rgb(0xa01c24), rgb(0xd8303a), rgb(0xf05a50)};
 constexpr uint32_t boxerDots = rgb(0xf8e040);
@@ -57,8 +57,8 @@ struct Pose {
     Head head = Head::side;
     Trousers trousers = Trousers::on;
     GuitarAt guitar = GuitarAt::none;
-    Point guitarCentre; // for GuitarAt::free, in actor space
-    float guitarAngle = 0;
+    Point guitarCentre;    // for GuitarAt::free, in actor space
+    float guitarAngle = 0; // the neck's angle from straight up, held or free
 };
 
 Point add(Point a, Point b) {
@@ -81,6 +81,11 @@ Point torsoForward(const Pose& pose) {
 }
 Point onTorso(const Pose& pose, float forward, float up) {
     return add(pose.hip, add(scaled(torsoForward(pose), forward), scaled(torsoUp(pose), up)));
+}
+
+// Where the strap holds the guitar's body: in front of the belly.
+Point heldGuitarCentre(const Pose& pose) {
+    return onTorso(pose, 4.2f, 2.0f);
 }
 
 // Two-bone reach: the middle joint for a chain from `root` toward `target`, bending to the
@@ -126,7 +131,7 @@ struct Painter {
         drawTorso(pose);
         drawHead(pose, neck);
         if (pose.guitar == GuitarAt::hands) {
-            drawGuitar(canvas, at(onTorso(pose, 4.2f, 2.0f)), pose.guitarAngle);
+            drawGuitar(canvas, at(heldGuitarCentre(pose)), pose.guitarAngle);
             drawHand(pose.farHand, false);
         } else if (pose.guitar == GuitarAt::free) {
             drawGuitar(canvas, at(pose.guitarCentre), pose.guitarAngle);
@@ -437,7 +442,7 @@ Pose rockPose(const RockKey& key) {
     pose.head = key.head;
     pose.guitar = GuitarAt::hands;
     pose.guitarAngle = key.neckAngle;
-    Point centre = onTorso(pose, 4.2f, 2.0f);
+    Point centre = heldGuitarCentre(pose);
     Point neckDirection{std::sin(radiansOf(key.neckAngle)), -std::cos(radiansOf(key.neckAngle))};
     pose.farHand = add(centre, scaled(neckDirection, 9.5f));
     pose.nearHand = {centre.x - 0.5f, centre.y - 1.0f + key.strum};

@@ -29,6 +29,13 @@ constexpr uint32_t floorB = rgb(0x6c4226);
 constexpr uint32_t floorSunA = rgb(0x9c6838);
 constexpr uint32_t floorSunB = rgb(0x905e32);
 
+// The stairs' near stringer starts on the floor this far right of the foot point, and its
+// underside climbs from there to the gallery's lip; the ground floor stops in front of it.
+constexpr int32_t stringerLeftX = stairsFootX + 5;
+int32_t stringerUndersideY(int32_t x) {
+    return 164 - (x - stringerLeftX) * 33 / 53;
+}
+
 // A fixed pattern value for brick and board variation: the same on every build.
 uint32_t hashOf(int32_t a, int32_t b) {
     uint32_t h = static_cast<uint32_t>(a) * 73856093u ^ static_cast<uint32_t>(b) * 19349663u;
@@ -540,9 +547,8 @@ Canvas drawWalkMask(int floor) {
         for (int32_t x = groundLeftX; x <= groundRightX; ++x) {
             // In front of the stairs only: the floor under them is out of reach.
             int32_t top = groundTopY;
-            if (x >= stairsFootX + 5 && x < galleryLeftX) {
-                int32_t underside = 164 - (x - (stairsFootX + 5)) * 33 / 53;
-                top = std::max(top, underside + 2);
+            if (x >= stringerLeftX && x < galleryLeftX) {
+                top = std::max(top, stringerUndersideY(x) + 2);
             }
             mask.fillRect(x, top, 1, groundBottomY - top + 1, walkable);
         }
@@ -591,15 +597,13 @@ Canvas drawStairsProp() {
     }
     // The near stringer: a board under the treads whose top follows the steps.
     Canvas stringer(stairsWidth, stairsHeight);
-    const int32_t stringerLeft = stairsFootX + 5;
-    for (int32_t x = stringerLeft; x < galleryLeftX + 4; ++x) {
+    for (int32_t x = stringerLeftX; x < galleryLeftX + 4; ++x) {
         int32_t k = std::clamp((x - treadFirstX) / treadRun, 0, treadCount - 1);
         int32_t top = treadFirstTopY - treadRise * k + 1;
         if (x >= treadFirstX + treadRun * treadCount) {
             top = lipBottomY - 3;
         }
-        int32_t underside = 164 - (x - stringerLeft) * 33 / 53;
-        for (int32_t y = top; y <= underside; ++y) {
+        for (int32_t y = top; y <= stringerUndersideY(x); ++y) {
             stringer.set(x - stairsX, y - stairsY, rgb(0));
         }
     }
