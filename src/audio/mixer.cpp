@@ -1,0 +1,207 @@
+#include "audio/mixer.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+
+// The mixer works through its output in blocks of this many frames; a slide moves the
+// frequency once per block (under 6 ms), finer than an ear follows.
+constexpr int32_t mixBlockFrames = 256;
+
+// The decoder fills each channel's buffer with this many samples at a time.
+constexpr int32_t decodedSamples = 4096;
+
+// Moves one-time syncs of this type from the channel to the found notifications.
+void fireSyncs(Mixer& mixer, Channel& channel, audio::SyncType type) {
+    auto fired = std::stable_partition(channel.syncs.begin(), channel.syncs.end(),
+                                       [type](const Sync& sync) { return sync.type != type; });
+    for (auto sync = fired; sync != channel.syncs.end(); ++sync) {
+        mixer.found.push_back({sync->handle, channel.handle, type, sync->callback, sync->user});
+    }
+    channel.syncs.erase(fired, channel.syncs.end());
+}
+
+// The next decoded frame as left and right; mono plays on both sides, and of more than two
+// channels the first two are heard. False at the end of the source.
+bool nextFrame(Channel& channel, int32_t frame[2]) {
+    const int32_t channels = channel.source.channels;
+    if (channel.decodedNext == channel.decodedFrames) {
+        if (channel.sourceDrained) {
+            return false;
+        }
+        channel.decodedFrames = pullFrames(channel.source, channel.decoded.data(),
+                                           static_cast<int32_t>(channel.decoded.size()) / channels);
+        channel.decodedNext = 0;
+        if (channel.decodedFrames == 0) {
+            channel.sourceDrained = true;
+            return false;
+        }
+    }
+    const int16_t* samples = channel.decoded.data() + channel.decodedNext * channels;
+    ++channel.decodedNext;
+    frame[0] = samples[0];
+    frame[1] = samples[channels > 1 ? 1 : 0];
+    return true;
+}
+
+void endChannel(Mixer& mixer, Channel& channel) {
+    channel.playing = false;
+    channel.atEnd = true;
+    channel.primed = false;
+    fireSyncs(mixer, channel, audio::SyncType::end);
+}
+
+void advanceSlide(Mixer& mixer, Channel& channel, int32_t frames) {
+    int64_t step = std::min<int64_t>(frames, channel.slideFramesLeft);
+    channel.frequencyHz += channel.slideStepHz * static_cast<double>(step);
+    channel.slideFramesLeft -= step;
+    if (channel.slideFramesLeft == 0) {
+        channel.frequencyHz = channel.slideTargetHz;
+        fireSyncs(mixer, channel, audio::SyncType::slideEnd);
+    }
+}
+
+// Adds `frames` resampled frames of the channel to `sums`, two per frame.
+void renderChannel(Mixer& mixer, Channel& channel, int32_t* sums, int32_t frames) {
+    if (!channel.primed) {
+        if (!nextFrame(channel, channel.current)) {
+            endChannel(mixer, channel);
+            return;
+        }
+        channel.followingValid = nextFrame(channel, channel.following);
+        if (!channel.followingValid) {
+            channel.following[0] = channel.following[1] = 0;
+        }
+        channel.fraction = 0;
+        channel.primed = true;
+    }
+    const double step = channel.frequencyHz / mixer.rateHz;
+    // Below a quarter of its own rate a channel fades with its speed, as a slowing tape does;
+    // a tape at a standstill is silent rather than holding its last level.
+    const double gain = std::min(1.0, 4.0 * channel.frequencyHz / channel.source.rateHz);
+    const int32_t levelBlock = mixer.rateHz / 100;
+
+    for (int32_t i = 0; i < frames; ++i) {
+        int32_t sample[2];
+        for (int side = 0; side < 2; ++side) {
+            double value = channel.current[side] +
+                           (channel.following[side] - channel.current[side]) * channel.fraction;
+            sample[side] = static_cast<int32_t>(value * gain);
+            sums[2 * i + side] += sample[side];
+            channel.levelPeak[side] = std::max(channel.levelPeak[side], std::abs(sample[side]));
+        }
+        if (++channel.levelBlockFrames == levelBlock) {
+            channel.levelPreviousPeak[0] = channel.levelPeak[0];
+            channel.levelPreviousPeak[1] = channel.levelPeak[1];
+            channel.levelPeak[0] = channel.levelPeak[1] = 0;
+            channel.levelBlockFrames = 0;
+        }
+
+        channel.fraction += step;
+        while (channel.fraction >= 1.0) {
+            channel.fraction -= 1.0;
+            ++channel.positionFrames;
+            if (!channel.followingValid) {
+                endChannel(mixer, channel);
+                return;
+            }
+            channel.current[0] = channel.following[0];
+            channel.current[1] = channel.following[1];
+            channel.followingValid = nextFrame(channel, channel.following);
+            if (!channel.followingValid) {
+                channel.following[0] = channel.following[1] = 0;
+            }
+        }
+    }
+}
+
+} // namespace
+
+void prepareChannel(Channel& channel) {
+    const int32_t channels = channel.source.channels;
+    channel.decoded.resize(static_cast<size_t>(std::max(1, decodedSamples / channels) * channels));
+    channel.frequencyHz = channel.source.rateHz;
+}
+
+Channel* findChannel(Mixer& mixer, uint32_t handle) {
+    for (auto& channel : mixer.channels) {
+        if (channel->handle == handle) {
+            return channel.get();
+        }
+    }
+    return nullptr;
+}
+
+void removeChannel(Mixer& mixer, uint32_t handle) {
+    std::erase_if(mixer.channels, [handle](const auto& channel) { return channel->handle == handle; });
+    std::erase_if(mixer.found, [handle](const Notification& n) { return n.channel == handle; });
+}
+
+bool playChannel(Channel& channel, bool restart) {
+    if ((restart || channel.atEnd) && !setChannelPosition(channel, 0)) {
+        return false;
+    }
+    if (!channel.playing) {
+        channel.levelPeak[0] = channel.levelPeak[1] = 0;
+        channel.levelPreviousPeak[0] = channel.levelPreviousPeak[1] = 0;
+        channel.levelBlockFrames = 0;
+    }
+    channel.playing = true;
+    return true;
+}
+
+void stopChannel(Mixer& mixer, Channel& channel) {
+    channel.playing = false;
+    std::erase_if(channel.syncs, [](const Sync& sync) { return sync.type == audio::SyncType::end; });
+    std::erase_if(mixer.found, [&channel](const Notification& n) {
+        return n.channel == channel.handle && n.type == audio::SyncType::end;
+    });
+}
+
+bool setChannelPosition(Channel& channel, int64_t frame) {
+    if (!seekFrame(channel.source, frame)) {
+        return false;
+    }
+    channel.positionFrames = frame;
+    channel.atEnd = false;
+    channel.primed = false;
+    channel.decodedFrames = channel.decodedNext = 0;
+    channel.sourceDrained = false;
+    return true;
+}
+
+void slideFrequency(Channel& channel, double targetHz, int64_t frames) {
+    channel.slideTargetHz = targetHz;
+    channel.slideFramesLeft = std::max<int64_t>(frames, 1);
+    channel.slideStepHz =
+        (targetHz - channel.frequencyHz) / static_cast<double>(channel.slideFramesLeft);
+}
+
+uint32_t channelLevel(const Channel& channel) {
+    uint32_t left = static_cast<uint32_t>(std::max(channel.levelPeak[0], channel.levelPreviousPeak[0]));
+    uint32_t right = static_cast<uint32_t>(std::max(channel.levelPeak[1], channel.levelPreviousPeak[1]));
+    return std::min(left, 32768u) | std::min(right, 32768u) << 16;
+}
+
+void mixFrames(Mixer& mixer, int16_t* out, int32_t frames) {
+    int32_t sums[2 * mixBlockFrames];
+    while (frames > 0) {
+        const int32_t block = std::min(frames, mixBlockFrames);
+        std::fill_n(sums, 2 * block, 0);
+        for (auto& channel : mixer.channels) {
+            // A slide keeps time with the output whether or not its channel plays.
+            if (channel->slideFramesLeft > 0) {
+                advanceSlide(mixer, *channel, block);
+            }
+            if (channel->playing) {
+                renderChannel(mixer, *channel, sums, block);
+            }
+        }
+        for (int32_t i = 0; i < 2 * block; ++i) {
+            out[i] = static_cast<int16_t>(std::clamp(sums[i], -32768, 32767));
+        }
+        out += 2 * block;
+        frames -= block;
+    }
+}
