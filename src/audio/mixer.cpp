@@ -22,22 +22,25 @@ void fireSyncs(Mixer& mixer, Channel& channel, audio::SyncType type) {
     channel.syncs.erase(fired, channel.syncs.end());
 }
 
+// Pulls the next frames from the source into the channel's buffer; false at its end.
+bool refill(Channel& channel) {
+    if (channel.sourceDrained) {
+        return false;
+    }
+    const int32_t capacity = static_cast<int32_t>(channel.decoded.size()) / channel.source.channels;
+    channel.decodedFrames = pullFrames(channel.source, channel.decoded.data(), capacity);
+    channel.decodedNext = 0;
+    channel.sourceDrained = channel.decodedFrames == 0;
+    return !channel.sourceDrained;
+}
+
 // The next decoded frame as left and right; mono plays on both sides, and of more than two
 // channels the first two are heard. False at the end of the source.
 bool nextFrame(Channel& channel, int32_t frame[2]) {
-    const int32_t channels = channel.source.channels;
-    if (channel.decodedNext == channel.decodedFrames) {
-        if (channel.sourceDrained) {
-            return false;
-        }
-        channel.decodedFrames = pullFrames(channel.source, channel.decoded.data(),
-                                           static_cast<int32_t>(channel.decoded.size()) / channels);
-        channel.decodedNext = 0;
-        if (channel.decodedFrames == 0) {
-            channel.sourceDrained = true;
-            return false;
-        }
+    if (channel.decodedNext == channel.decodedFrames && !refill(channel)) {
+        return false;
     }
+    const int32_t channels = channel.source.channels;
     const int16_t* samples = channel.decoded.data() + channel.decodedNext * channels;
     ++channel.decodedNext;
     frame[0] = samples[0];
@@ -62,8 +65,91 @@ void advanceSlide(Mixer& mixer, Channel& channel, int32_t frames) {
     }
 }
 
+// Adds one output frame to `sum` and to the level meter.
+void emitFrame(Channel& channel, int32_t* sum, const int32_t sample[2], int32_t levelBlockFrames) {
+    for (int side = 0; side < 2; ++side) {
+        sum[side] += sample[side];
+        channel.levelPeak[side] = std::max(channel.levelPeak[side], std::abs(sample[side]));
+    }
+    if (++channel.levelBlockFrames == levelBlockFrames) {
+        channel.levelPreviousPeak[0] = channel.levelPeak[0];
+        channel.levelPreviousPeak[1] = channel.levelPeak[1];
+        channel.levelPeak[0] = channel.levelPeak[1] = 0;
+        channel.levelBlockFrames = 0;
+    }
+}
+
+// Moves on to the next source frame; false when the last one has sounded.
+bool advanceFrame(Channel& channel) {
+    ++channel.positionFrames;
+    if (!channel.followingValid) {
+        return false;
+    }
+    channel.current[0] = channel.following[0];
+    channel.current[1] = channel.following[1];
+    channel.followingValid = nextFrame(channel, channel.following);
+    if (!channel.followingValid) {
+        channel.following[0] = channel.following[1] = 0;
+    }
+    return true;
+}
+
+// At the output's own rate the source's frames go out as they are, in runs straight from
+// its buffer. Only while the resampler holds no frames of its own (see renderChannel).
+void copyFrames(Mixer& mixer, Channel& channel, int32_t* sums, int32_t frames,
+                int32_t levelBlockFrames) {
+    int32_t done = 0;
+    const int32_t channels = channel.source.channels;
+    const int32_t right = channels > 1 ? 1 : 0;
+    int32_t peak[2] = {channel.levelPeak[0], channel.levelPeak[1]};
+    int32_t blockFrames = channel.levelBlockFrames;
+    while (done < frames) {
+        if (channel.decodedNext == channel.decodedFrames && !refill(channel)) {
+            break;
+        }
+        const int32_t run = std::min(frames - done, channel.decodedFrames - channel.decodedNext);
+        const int16_t* in = channel.decoded.data() + channel.decodedNext * channels;
+        int32_t* sum = sums + 2 * done;
+        for (int32_t i = 0; i < run; ++i) {
+            const int32_t left = in[i * channels];
+            const int32_t rightSample = in[i * channels + right];
+            sum[2 * i] += left;
+            sum[2 * i + 1] += rightSample;
+            peak[0] = std::max(peak[0], std::abs(left));
+            peak[1] = std::max(peak[1], std::abs(rightSample));
+            if (++blockFrames == levelBlockFrames) {
+                channel.levelPreviousPeak[0] = peak[0];
+                channel.levelPreviousPeak[1] = peak[1];
+                peak[0] = peak[1] = 0;
+                blockFrames = 0;
+            }
+        }
+        channel.decodedNext += run;
+        channel.positionFrames += run;
+        done += run;
+    }
+    channel.levelPeak[0] = peak[0];
+    channel.levelPeak[1] = peak[1];
+    channel.levelBlockFrames = blockFrames;
+    // The end counts from the moment the last frame sounded, as on the resampler.
+    if (done < frames || (channel.decodedNext == channel.decodedFrames && !refill(channel))) {
+        endChannel(mixer, channel);
+    }
+}
+
 // Adds `frames` resampled frames of the channel to `sums`, two per frame.
 void renderChannel(Mixer& mixer, Channel& channel, int32_t* sums, int32_t frames) {
+    const double step = channel.frequencyHz / mixer.rateHz;
+    // Below a quarter of its own rate a channel fades with its speed, as a slowing tape does;
+    // a tape at a standstill is silent rather than holding its last level.
+    const double gain = std::min(1.0, 4.0 * channel.frequencyHz / channel.source.rateHz);
+    const int32_t levelBlockFrames = mixer.rateHz / 100;
+    // A channel that has played at another rate since its last seek stays on the resampler,
+    // which then holds a frame or two and a fraction between them.
+    if (step == 1.0 && gain == 1.0 && !channel.primed) {
+        copyFrames(mixer, channel, sums, frames, levelBlockFrames);
+        return;
+    }
     if (!channel.primed) {
         if (!nextFrame(channel, channel.current)) {
             endChannel(mixer, channel);
@@ -76,11 +162,6 @@ void renderChannel(Mixer& mixer, Channel& channel, int32_t* sums, int32_t frames
         channel.fraction = 0;
         channel.primed = true;
     }
-    const double step = channel.frequencyHz / mixer.rateHz;
-    // Below a quarter of its own rate a channel fades with its speed, as a slowing tape does;
-    // a tape at a standstill is silent rather than holding its last level.
-    const double gain = std::min(1.0, 4.0 * channel.frequencyHz / channel.source.rateHz);
-    const int32_t levelBlock = mixer.rateHz / 100;
 
     for (int32_t i = 0; i < frames; ++i) {
         int32_t sample[2];
@@ -88,29 +169,14 @@ void renderChannel(Mixer& mixer, Channel& channel, int32_t* sums, int32_t frames
             double value = channel.current[side] +
                            (channel.following[side] - channel.current[side]) * channel.fraction;
             sample[side] = static_cast<int32_t>(value * gain);
-            sums[2 * i + side] += sample[side];
-            channel.levelPeak[side] = std::max(channel.levelPeak[side], std::abs(sample[side]));
         }
-        if (++channel.levelBlockFrames == levelBlock) {
-            channel.levelPreviousPeak[0] = channel.levelPeak[0];
-            channel.levelPreviousPeak[1] = channel.levelPeak[1];
-            channel.levelPeak[0] = channel.levelPeak[1] = 0;
-            channel.levelBlockFrames = 0;
-        }
-
+        emitFrame(channel, sums + 2 * i, sample, levelBlockFrames);
         channel.fraction += step;
         while (channel.fraction >= 1.0) {
             channel.fraction -= 1.0;
-            ++channel.positionFrames;
-            if (!channel.followingValid) {
+            if (!advanceFrame(channel)) {
                 endChannel(mixer, channel);
                 return;
-            }
-            channel.current[0] = channel.following[0];
-            channel.current[1] = channel.following[1];
-            channel.followingValid = nextFrame(channel, channel.following);
-            if (!channel.followingValid) {
-                channel.following[0] = channel.following[1] = 0;
             }
         }
     }

@@ -63,6 +63,20 @@ bool startsWith(const uint8_t* data, uint64_t lengthBytes, uint64_t at, const ch
     return lengthBytes >= at + magicBytes && std::memcmp(data + at, magic, magicBytes) == 0;
 }
 
+uint32_t read32(const uint8_t* at) {
+    return static_cast<uint32_t>(at[0]) | at[1] << 8 | at[2] << 16 |
+           static_cast<uint32_t>(at[3]) << 24;
+}
+
+// Fills `samples` from consecutive little-endian samples of sampleBytes each.
+template <typename Convert>
+void convertSamples(const uint8_t* bytes, size_t sampleBytes, std::vector<int16_t>& samples,
+                    Convert convert) {
+    for (size_t i = 0; i < samples.size(); ++i) {
+        samples[i] = static_cast<int16_t>(convert(bytes + i * sampleBytes));
+    }
+}
+
 bool acceptableFormat(int64_t rateHz, int64_t channels) {
     return rateHz >= 1 && rateHz <= maxSourceRateHz && channels >= 1 && channels <= 255;
 }
@@ -108,38 +122,32 @@ bool openWav(Source& source, const uint8_t* data, uint64_t lengthBytes) {
         return false;
     }
     int64_t frames = bufferBytes / (static_cast<uint32_t>(sampleBytes) * spec.channels);
-    size_t samples = static_cast<size_t>(frames) * spec.channels;
-    source.pcm.resize(samples);
-    for (size_t i = 0; i < samples; ++i) {
-        const uint8_t* at = buffer + i * static_cast<size_t>(sampleBytes);
-        int32_t value = 0;
-        switch (spec.format) {
-        case AUDIO_U8:
-            value = (at[0] - 128) * 256;
-            break;
-        case AUDIO_S16LSB:
-            value = static_cast<int16_t>(at[0] | at[1] << 8);
-            break;
-        case AUDIO_S32LSB:
-            value = static_cast<int32_t>(static_cast<uint32_t>(at[0]) | at[1] << 8 |
-                                         at[2] << 16 | static_cast<uint32_t>(at[3]) << 24) >>
-                    16;
-            break;
-        default: {
-            uint32_t bits = static_cast<uint32_t>(at[0]) | at[1] << 8 | at[2] << 16 |
-                            static_cast<uint32_t>(at[3]) << 24;
+    source.pcm.resize(static_cast<size_t>(frames) * spec.channels);
+    switch (spec.format) {
+    case AUDIO_U8:
+        convertSamples(buffer, 1, source.pcm, [](const uint8_t* at) { return (at[0] - 128) * 256; });
+        break;
+    case AUDIO_S16LSB:
+        convertSamples(buffer, 2, source.pcm,
+                       [](const uint8_t* at) { return static_cast<int16_t>(at[0] | at[1] << 8); });
+        break;
+    case AUDIO_S32LSB:
+        convertSamples(buffer, 4, source.pcm,
+                       [](const uint8_t* at) { return static_cast<int32_t>(read32(at)) >> 16; });
+        break;
+    default:
+        convertSamples(buffer, 4, source.pcm, [](const uint8_t* at) {
+            uint32_t bits = read32(at);
             float sample;
             std::memcpy(&sample, &bits, sizeof sample);
             // NaN fails both comparisons and becomes silence.
             float scaled = sample * 32768.0f;
-            value = scaled >= -32768.0f && scaled <= 32767.0f ? static_cast<int32_t>(scaled)
-                    : scaled > 0                              ? 32767
-                    : scaled < 0                              ? -32768
-                                                              : 0;
-            break;
-        }
-        }
-        source.pcm[i] = static_cast<int16_t>(value);
+            return scaled >= -32768.0f && scaled <= 32767.0f ? static_cast<int32_t>(scaled)
+                   : scaled > 0                              ? 32767
+                   : scaled < 0                              ? -32768
+                                                             : 0;
+        });
+        break;
     }
     SDL_FreeWAV(buffer);
     source.kind = SourceKind::pcm;

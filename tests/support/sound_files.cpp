@@ -126,25 +126,32 @@ Bytes makeOgg(const std::vector<float>& samples, int32_t channels, int32_t rateH
         appendPage();
     }
 
+    // The encoder takes its input in pieces, each followed by the blocks it completes.
     const int32_t frames = static_cast<int32_t>(samples.size()) / channels;
-    float** buffer = vorbis_analysis_buffer(&dsp, frames);
-    for (int32_t i = 0; i < frames; ++i) {
-        for (int32_t c = 0; c < channels; ++c) {
-            buffer[c][i] = samples[static_cast<size_t>(i) * channels + c];
-        }
-    }
-    vorbis_analysis_wrote(&dsp, frames);
-    vorbis_analysis_wrote(&dsp, 0);
-
     ogg_packet packet;
-    while (vorbis_analysis_blockout(&dsp, &block) == 1) {
-        vorbis_analysis(&block, nullptr);
-        vorbis_bitrate_addblock(&block);
-        while (vorbis_bitrate_flushpacket(&dsp, &packet) != 0) {
-            ogg_stream_packetin(&stream, &packet);
-            while (ogg_stream_pageout(&stream, &page) != 0) {
-                appendPage();
+    for (int32_t start = 0;; start += 1024) {
+        const int32_t piece = std::clamp(frames - start, 0, 1024);
+        if (piece > 0) {
+            float** buffer = vorbis_analysis_buffer(&dsp, piece);
+            for (int32_t i = 0; i < piece; ++i) {
+                for (int32_t c = 0; c < channels; ++c) {
+                    buffer[c][i] = samples[static_cast<size_t>(start + i) * channels + c];
+                }
             }
+        }
+        vorbis_analysis_wrote(&dsp, piece); // 0 marks the end
+        while (vorbis_analysis_blockout(&dsp, &block) == 1) {
+            vorbis_analysis(&block, nullptr);
+            vorbis_bitrate_addblock(&block);
+            while (vorbis_bitrate_flushpacket(&dsp, &packet) != 0) {
+                ogg_stream_packetin(&stream, &packet);
+                while (ogg_stream_pageout(&stream, &page) != 0) {
+                    appendPage();
+                }
+            }
+        }
+        if (piece == 0) {
+            break;
         }
     }
     while (ogg_stream_flush(&stream, &page) != 0) {
@@ -159,7 +166,7 @@ Bytes makeOgg(const std::vector<float>& samples, int32_t channels, int32_t rateH
     return out;
 }
 
-Bytes makeItModule() {
+Bytes makeItModule(int32_t voices) {
     constexpr int32_t rows = 32;
     constexpr int32_t sampleFrames = 100; // one period of 441 Hz at 44,100 Hz
     constexpr uint32_t headerBytes = 0xC0;
@@ -184,7 +191,7 @@ Bytes makeItModule() {
     out[0x33] = 250;          // tempo: 10 ms per tick
     out[0x34] = 128;          // stereo separation
     for (int32_t channel = 0; channel < 64; ++channel) {
-        out[0x40 + channel] = channel == 0 ? 32 : 32 + 128; // only channel 1 is on
+        out[0x40 + channel] = channel < voices ? 32 : 32 + 128; // the others are off
         out[0x80 + channel] = 64;
     }
     out.push_back(0);
@@ -205,13 +212,16 @@ Bytes makeItModule() {
     set32(sample, 0x38, sampleFrames);
     set32(sample, 0x3C, 44100);
 
-    // The pattern: row 0 starts C-5 with sample 1, row 16 cuts it.
+    // The pattern: row 0 starts the notes from C-5 up with sample 1, row 16 cuts them.
     Bytes packed;
     for (int32_t row = 0; row < rows; ++row) {
-        if (row == 0) {
-            packed.insert(packed.end(), {0x81, 0x03, 60, 1});
-        } else if (row == 16) {
-            packed.insert(packed.end(), {0x81, 0x01, 254});
+        for (int32_t voice = 0; voice < voices && (row == 0 || row == 16); ++voice) {
+            uint8_t channelMark = static_cast<uint8_t>(0x80 | (voice + 1));
+            if (row == 0) {
+                packed.insert(packed.end(), {channelMark, 0x03, static_cast<uint8_t>(60 + voice), 1});
+            } else {
+                packed.insert(packed.end(), {channelMark, 0x01, 254});
+            }
         }
         packed.push_back(0);
     }

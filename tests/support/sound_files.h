@@ -26,7 +26,8 @@ Bytes makeWav16(const std::vector<int16_t>& samples, int32_t channels, int32_t r
 
 Bytes makeOgg(const std::vector<float>& samples, int32_t channels, int32_t rateHz);
 
-// An IT module of one 32-row pattern at 10 ms per row (0.32 s a pass): a 441 Hz square tone
-// from row 0, cut at row 16, so the first half of every pass sounds and the second is silent.
-Bytes makeItModule();
+// An IT module of one 32-row pattern at 10 ms per row (0.32 s a pass): square tones from row
+// 0, cut at row 16, so the first half of every pass sounds and the second is silent. Voice v
+// plays on channel v + 1, v semitones above 441 Hz.
+Bytes makeItModule(int32_t voices = 1);
 constexpr double itModulePassSeconds = 0.32;
