@@ -59,8 +59,7 @@ void parseGlyphLine(std::string_view line, BitmapFont& font) {
         "id=", "x=", "y=", "width=", "height=", "xoffset=", "yoffset=", "xadvance="};
     int32_t values[8] = {};
     int32_t scanned = 0;
-    LineScanner scanner{line};
-    scanner.literal("char");
+    LineScanner scanner{line.substr(4)}; // past "char"; its blank is the first skipSpace
     for (std::string_view key : keys) {
         scanner.skipSpace();
         if (!scanner.literal(key) || !scanner.integer(values[scanned])) {
