@@ -1,5 +1,7 @@
 #include "font_sheet.h"
 
+#include "text.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <numeric>
@@ -10,15 +12,6 @@ namespace {
 constexpr uint32_t inkColour = 0xFFFFFFFF;
 constexpr int32_t atlasWidth = 128;
 constexpr size_t maxGlyphWidth = 64; // so that every glyph fits an atlas row
-
-std::string trimmed(const std::string& line) {
-    size_t first = line.find_first_not_of(" \t\r");
-    if (first == std::string::npos) {
-        return "";
-    }
-    size_t last = line.find_last_not_of(" \t\r");
-    return line.substr(first, last - first + 1);
-}
 
 bool parseNumber(const std::string& text, int32_t low, int32_t high, int32_t& value) {
     if (text.empty() || text.size() > 9 ||
