@@ -104,12 +104,33 @@ bool openOgg(Source& source, const uint8_t* data, uint64_t lengthBytes) {
     return true;
 }
 
+// SDL's loader allocates what a chunk claims before it reads the chunk, so a small file that
+// claims gigabytes would make it allocate them. In this copy no chunk reaches past the end of
+// the file; a chunk cut short is what SDL's loader then reads as a truncated file.
+std::vector<uint8_t> chunksWithinFile(const uint8_t* data, size_t lengthBytes) {
+    std::vector<uint8_t> copy(data, data + lengthBytes);
+    size_t at = 12; // past "RIFF", the RIFF size and "WAVE"
+    while (at + 8 <= lengthBytes) {
+        const uint32_t claimedBytes = read32(&copy[at + 4]);
+        const size_t leftBytes = lengthBytes - (at + 8);
+        if (claimedBytes > leftBytes) {
+            for (int i = 0; i < 4; ++i) {
+                copy[at + 4 + i] = static_cast<uint8_t>(leftBytes >> (8 * i));
+            }
+            break;
+        }
+        at += 8 + claimedBytes + (claimedBytes & 1); // chunks are padded to even sizes
+    }
+    return copy;
+}
+
 // Decodes the whole file into 16-bit samples, from whichever sample format SDL's loader gives.
 bool openWav(Source& source, const uint8_t* data, uint64_t lengthBytes) {
     SDL_AudioSpec spec;
     Uint8* buffer = nullptr;
     Uint32 bufferBytes = 0;
-    SDL_RWops* reader = SDL_RWFromConstMem(data, static_cast<int>(lengthBytes));
+    std::vector<uint8_t> file = chunksWithinFile(data, static_cast<size_t>(lengthBytes));
+    SDL_RWops* reader = SDL_RWFromConstMem(file.data(), static_cast<int>(file.size()));
     if (reader == nullptr ||
         SDL_LoadWAV_RW(reader, 1, &spec, &buffer, &bufferBytes) == nullptr) {
         return false;
