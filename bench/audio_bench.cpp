@@ -66,8 +66,8 @@ void mixAll(benchmark::State& state) {
         benchmark::DoNotOptimize(out.data());
         audio::free();
     }
-    state.counters["realTimeFactor"] =
-        benchmark::Counter(static_cast<double>(seconds), benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["realTimeFactor"] = benchmark::Counter(
+        static_cast<double>(seconds), benchmark::Counter::kIsIterationInvariantRate);
 }
 
 size_t readMemory(void* out, size_t size, size_t count, void* source) {
@@ -80,8 +80,9 @@ size_t readMemory(void* out, size_t size, size_t count, void* source) {
 
 int seekMemory(void* source, ogg_int64_t offset, int whence) {
     auto& [data, position] = *static_cast<std::pair<const Bytes*, size_t>*>(source);
-    int64_t base = whence == SEEK_SET ? 0 : whence == SEEK_CUR ? static_cast<int64_t>(position)
-                                                                : static_cast<int64_t>(data->size());
+    int64_t base = whence == SEEK_SET   ? 0
+                   : whence == SEEK_CUR ? static_cast<int64_t>(position)
+                                        : static_cast<int64_t>(data->size());
     position = static_cast<size_t>(base + offset);
     return 0;
 }
@@ -97,9 +98,11 @@ void decodersAlone(benchmark::State& state) {
     for (auto _ : state) {
         std::pair<const Bytes*, size_t> reader{&f.ogg, 0};
         OggVorbis_File file;
-        ov_open_callbacks(&reader, &file, nullptr, 0, {readMemory, seekMemory, nullptr, tellMemory});
+        ov_open_callbacks(&reader, &file, nullptr, 0,
+                          {readMemory, seekMemory, nullptr, tellMemory});
         int link;
-        while (ov_read(&file, reinterpret_cast<char*>(out.data()), 4 * chunkFrames, 0, 2, 1, &link) > 0) {
+        while (ov_read(&file, reinterpret_cast<char*>(out.data()), 4 * chunkFrames, 0, 2, 1,
+                       &link) > 0) {
         }
         ov_clear(&file);
 
@@ -113,8 +116,8 @@ void decodersAlone(benchmark::State& state) {
         openmpt_module_destroy(module);
         benchmark::DoNotOptimize(out.data());
     }
-    state.counters["realTimeFactor"] =
-        benchmark::Counter(static_cast<double>(seconds), benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["realTimeFactor"] = benchmark::Counter(
+        static_cast<double>(seconds), benchmark::Counter::kIsIterationInvariantRate);
 }
 
 BENCHMARK(mixAll)->Unit(benchmark::kMillisecond);

@@ -16,7 +16,8 @@ inline void playChannel(uint32_t channel) {
         audio::renderOffline(out.data(), blockFrames);
     }
     int64_t lengthBytes = audio::channelGetLength(channel);
-    if (lengthBytes > 0 && audio::channelSetPosition(channel, static_cast<uint64_t>(lengthBytes / 2))) {
+    if (lengthBytes > 0 &&
+        audio::channelSetPosition(channel, static_cast<uint64_t>(lengthBytes / 2))) {
         audio::channelPlay(channel, false);
         audio::renderOffline(out.data(), blockFrames);
     }

@@ -200,7 +200,8 @@ Channel* findChannel(Mixer& mixer, uint32_t handle) {
 }
 
 void removeChannel(Mixer& mixer, uint32_t handle) {
-    std::erase_if(mixer.channels, [handle](const auto& channel) { return channel->handle == handle; });
+    std::erase_if(mixer.channels,
+                  [handle](const auto& channel) { return channel->handle == handle; });
     std::erase_if(mixer.found, [handle](const Notification& n) { return n.channel == handle; });
 }
 
@@ -219,7 +220,8 @@ bool playChannel(Channel& channel, bool restart) {
 
 void stopChannel(Mixer& mixer, Channel& channel) {
     channel.playing = false;
-    std::erase_if(channel.syncs, [](const Sync& sync) { return sync.type == audio::SyncType::end; });
+    std::erase_if(channel.syncs,
+                  [](const Sync& sync) { return sync.type == audio::SyncType::end; });
     std::erase_if(mixer.found, [&channel](const Notification& n) {
         return n.channel == channel.handle && n.type == audio::SyncType::end;
     });
@@ -245,8 +247,10 @@ void slideFrequency(Channel& channel, double targetHz, int64_t frames) {
 }
 
 uint32_t channelLevel(const Channel& channel) {
-    uint32_t left = static_cast<uint32_t>(std::max(channel.levelPeak[0], channel.levelPreviousPeak[0]));
-    uint32_t right = static_cast<uint32_t>(std::max(channel.levelPeak[1], channel.levelPreviousPeak[1]));
+    uint32_t left =
+        static_cast<uint32_t>(std::max(channel.levelPeak[0], channel.levelPreviousPeak[0]));
+    uint32_t right =
+        static_cast<uint32_t>(std::max(channel.levelPeak[1], channel.levelPreviousPeak[1]));
     return std::min(left, 32768u) | std::min(right, 32768u) << 16;
 }
 

@@ -48,7 +48,7 @@ struct Channel {
     int32_t decodedNext = 0;
     bool sourceDrained = false;
 
-    double frequencyHz = 0;      // playback rate: the source's own rate, unless slid
+    double frequencyHz = 0; // playback rate: the source's own rate, unless slid
     double slideTargetHz = 0;
     double slideStepHz = 0;      // change per output frame
     int64_t slideFramesLeft = 0; // output frames until the slide ends; 0 when none runs

@@ -131,8 +131,7 @@ bool openWav(Source& source, const uint8_t* data, uint64_t lengthBytes) {
     Uint32 bufferBytes = 0;
     std::vector<uint8_t> file = chunksWithinFile(data, static_cast<size_t>(lengthBytes));
     SDL_RWops* reader = SDL_RWFromConstMem(file.data(), static_cast<int>(file.size()));
-    if (reader == nullptr ||
-        SDL_LoadWAV_RW(reader, 1, &spec, &buffer, &bufferBytes) == nullptr) {
+    if (reader == nullptr || SDL_LoadWAV_RW(reader, 1, &spec, &buffer, &bufferBytes) == nullptr) {
         return false;
     }
     int32_t sampleBytes = SDL_AUDIO_BITSIZE(spec.format) / 8;
@@ -146,7 +145,8 @@ bool openWav(Source& source, const uint8_t* data, uint64_t lengthBytes) {
     source.pcm.resize(static_cast<size_t>(frames) * spec.channels);
     switch (spec.format) {
     case AUDIO_U8:
-        convertSamples(buffer, 1, source.pcm, [](const uint8_t* at) { return (at[0] - 128) * 256; });
+        convertSamples(buffer, 1, source.pcm,
+                       [](const uint8_t* at) { return (at[0] - 128) * 256; });
         break;
     case AUDIO_S16LSB:
         convertSamples(buffer, 2, source.pcm,
@@ -186,8 +186,9 @@ int32_t pullOgg(Source& source, int16_t* out, int32_t frames) {
     while (produced < frames && !stream.broken) {
         int link = 0;
         int wantedBytes = (frames - produced) * source.channels * 2;
-        long gotBytes = ov_read(&stream.file, reinterpret_cast<char*>(out + produced * source.channels),
-                                wantedBytes, 0, 2, 1, &link);
+        long gotBytes =
+            ov_read(&stream.file, reinterpret_cast<char*>(out + produced * source.channels),
+                    wantedBytes, 0, 2, 1, &link);
         if (gotBytes == 0) {
             break;
         }

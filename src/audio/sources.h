@@ -27,8 +27,8 @@ struct Source {
     int64_t lengthFrames = 0; // frames from start to end; for a module, one pass of the song
     OggStream* ogg = nullptr;
     openmpt_module* module = nullptr;
-    std::vector<int16_t> pcm;  // the whole WAV file, interleaved
-    int64_t pcmNextFrame = 0;  // the frame that the next pull starts at
+    std::vector<int16_t> pcm; // the whole WAV file, interleaved
+    int64_t pcmNextFrame = 0; // the frame that the next pull starts at
 
     Source() = default;
     Source(const Source&) = delete;

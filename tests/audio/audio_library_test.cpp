@@ -307,9 +307,12 @@ TEST_F(OfflineAudio, DataThatIsNeitherStreamNorModuleIsRefused) {
     Bytes riffMagic{'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E'};
 
     const std::pair<const char*, const Bytes*> cases[] = {
-        {"noise", &noise},           {"WAV of 0 channels", &noChannels},
-        {"WAV at 0 Hz", &noRate},    {"Ogg cut in its first page", &oggHeaderOnly},
-        {"text", &text},             {"Ogg magic alone", &oggMagic},
+        {"noise", &noise},
+        {"WAV of 0 channels", &noChannels},
+        {"WAV at 0 Hz", &noRate},
+        {"Ogg cut in its first page", &oggHeaderOnly},
+        {"text", &text},
+        {"Ogg magic alone", &oggMagic},
         {"RIFF magic alone", &riffMagic},
     };
     for (const auto& [name, bytes] : cases) {
@@ -360,8 +363,8 @@ TEST_F(OfflineAudio, DamagedStreamsLoadOrFailButAlwaysEnd) {
 // A claim of nearly 4 GiB: what the file holds is read, and no more is asked of the allocator.
 TEST_F(OfflineAudio, WavClaimingMoreDataThanItHoldsPlaysWhatIsThere) {
     const int32_t frames = 2000;
-    Bytes wav = makeWav(sineWave(frames, 1, rateHz, 441, 0.5f), 1, rateHz, WavFormat::s16,
-                        0xFFFFFFF0);
+    Bytes wav =
+        makeWav(sineWave(frames, 1, rateHz, 441, 0.5f), 1, rateHz, WavFormat::s16, 0xFFFFFFF0);
     uint32_t stream = audio::streamCreateFile(wav.data(), wav.size());
     ASSERT_NE(stream, 0u);
     EXPECT_EQ(audio::channelGetLength(stream), frames * 2);
@@ -376,7 +379,8 @@ TEST_F(OfflineAudio, FrequencySlideToZeroSlowsLikeATapeAndNotifiesItsEnd) {
     Calls slideEnds;
     ASSERT_NE(audio::channelSetSync(stream, audio::SyncType::slideEnd, countCall, &slideEnds), 0u);
     ASSERT_TRUE(audio::channelPlay(stream, false));
-    ASSERT_TRUE(audio::channelSlideAttribute(stream, audio::ChannelAttribute::frequency, 0.0f, 2000));
+    ASSERT_TRUE(
+        audio::channelSlideAttribute(stream, audio::ChannelAttribute::frequency, 0.0f, 2000));
 
     std::vector<int16_t> slide = render(framesOf(1.95));
     audio::deliverNotifications();
@@ -403,7 +407,8 @@ TEST_F(OfflineAudio, FrequencySlideToZeroSlowsLikeATapeAndNotifiesItsEnd) {
     audio::deliverNotifications();
     EXPECT_EQ(slideEnds.count, 2);
 
-    EXPECT_FALSE(audio::channelSlideAttribute(stream, audio::ChannelAttribute::frequency, -1.0f, 10));
+    EXPECT_FALSE(
+        audio::channelSlideAttribute(stream, audio::ChannelAttribute::frequency, -1.0f, 10));
 }
 
 TEST_F(OfflineAudio, StoppingAChannelCancelsItsEndNotification) {
@@ -468,7 +473,8 @@ TEST_F(OfflineAudio, CallsOnHandleZeroOrAFreedHandleFailHarmlessly) {
         EXPECT_EQ(audio::channelBytesToSeconds(handle, 100), -1.0);
         EXPECT_EQ(audio::channelSecondsToBytes(handle, 1.0), -1);
         EXPECT_EQ(audio::channelSetSync(handle, audio::SyncType::end, countCall, &calls), 0u);
-        EXPECT_FALSE(audio::channelSlideAttribute(handle, audio::ChannelAttribute::frequency, 0, 10));
+        EXPECT_FALSE(
+            audio::channelSlideAttribute(handle, audio::ChannelAttribute::frequency, 0, 10));
         EXPECT_EQ(audio::channelGetLevel(handle), 0u);
         EXPECT_FALSE(audio::streamFree(handle));
         EXPECT_FALSE(audio::musicFree(handle));

@@ -59,14 +59,15 @@ std::vector<float> sineWave(int32_t frames, int32_t channels, int32_t rateHz, do
                             float amplitude) {
     std::vector<float> samples(static_cast<size_t>(frames) * channels);
     for (int32_t i = 0; i < frames; ++i) {
-        float value = amplitude * static_cast<float>(std::sin(2 * std::numbers::pi * toneHz * i / rateHz));
+        float value =
+            amplitude * static_cast<float>(std::sin(2 * std::numbers::pi * toneHz * i / rateHz));
         std::fill_n(samples.begin() + static_cast<ptrdiff_t>(i) * channels, channels, value);
     }
     return samples;
 }
 
-Bytes makeWav(const std::vector<float>& samples, int32_t channels, int32_t rateHz,
-              WavFormat format, uint32_t declaredDataBytes) {
+Bytes makeWav(const std::vector<float>& samples, int32_t channels, int32_t rateHz, WavFormat format,
+              uint32_t declaredDataBytes) {
     Bytes data;
     for (float sample : samples) {
         switch (format) {
@@ -218,7 +219,8 @@ Bytes makeItModule(int32_t voices) {
         for (int32_t voice = 0; voice < voices && (row == 0 || row == 16); ++voice) {
             uint8_t channelMark = static_cast<uint8_t>(0x80 | (voice + 1));
             if (row == 0) {
-                packed.insert(packed.end(), {channelMark, 0x03, static_cast<uint8_t>(60 + voice), 1});
+                packed.insert(packed.end(),
+                              {channelMark, 0x03, static_cast<uint8_t>(60 + voice), 1});
             } else {
                 packed.insert(packed.end(), {channelMark, 0x01, 254});
             }

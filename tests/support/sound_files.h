@@ -18,8 +18,8 @@ std::vector<float> sineWave(int32_t frames, int32_t channels, int32_t rateHz, do
                             float amplitude);
 
 // A WAV file of the samples. declaredDataBytes, when not 0, is what the data chunk claims.
-Bytes makeWav(const std::vector<float>& samples, int32_t channels, int32_t rateHz,
-              WavFormat format, uint32_t declaredDataBytes = 0);
+Bytes makeWav(const std::vector<float>& samples, int32_t channels, int32_t rateHz, WavFormat format,
+              uint32_t declaredDataBytes = 0);
 
 // A WAV of 16-bit samples given exactly.
 Bytes makeWav16(const std::vector<int16_t>& samples, int32_t channels, int32_t rateHz);
