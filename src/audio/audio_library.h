@@ -19,7 +19,7 @@ constexpr uint32_t musicLoop = 4;
 enum ChannelActivity : uint32_t {
     channelStopped = 0, // not started, stopped, at its end, or no such channel
     channelPlaying = 1,
-    channelPaused = 3, // playing, while the whole output is paused or stopped
+    channelPaused = 2, // playing, while the whole output is paused
 };
 
 // Notifications are one-time: each fires once, then is gone.

@@ -12,14 +12,15 @@ constexpr int32_t mixBlockFrames = 256;
 // The decoder fills each channel's buffer with this many samples at a time.
 constexpr int32_t decodedSamples = 4096;
 
-// Moves one-time syncs of this type from the channel to the found notifications.
+// Moves one-time syncs of this type from the channel to the found notifications, in the order
+// they were set.
 void fireSyncs(Mixer& mixer, Channel& channel, audio::SyncType type) {
-    auto fired = std::stable_partition(channel.syncs.begin(), channel.syncs.end(),
-                                       [type](const Sync& sync) { return sync.type != type; });
-    for (auto sync = fired; sync != channel.syncs.end(); ++sync) {
-        mixer.found.push_back({sync->handle, channel.handle, type, sync->callback, sync->user});
+    for (const Sync& sync : channel.syncs) {
+        if (sync.type == type) {
+            mixer.found.push_back({sync.handle, channel.handle, type, sync.callback, sync.user});
+        }
     }
-    channel.syncs.erase(fired, channel.syncs.end());
+    std::erase_if(channel.syncs, [type](const Sync& sync) { return sync.type == type; });
 }
 
 // Pulls the next frames from the source into the channel's buffer; false at its end.
