@@ -91,7 +91,8 @@ bool openOgg(Source& source, const uint8_t* data, uint64_t lengthBytes) {
     }
     vorbis_info* info = ov_info(&stream->file, -1);
     ogg_int64_t totalFrames = ov_pcm_total(&stream->file, -1);
-    if (info == nullptr || !acceptableFormat(info->rate, info->channels) || totalFrames < 0) {
+    if (info == nullptr || !acceptableFormat(info->rate, info->channels) || totalFrames < 0 ||
+        totalFrames > maxSourceFrames) {
         ov_clear(&stream->file);
         return false;
     }
@@ -244,11 +245,13 @@ bool openModule(Source& source, const uint8_t* data, uint64_t lengthBytes, bool 
         return false;
     }
     openmpt_module_set_repeat_count(module, repeat ? -1 : 0);
+    double frames = openmpt_module_get_duration_seconds(module) * rateHz;
     source.kind = SourceKind::module;
     source.rateHz = rateHz;
     source.channels = 2;
-    source.lengthFrames =
-        static_cast<int64_t>(openmpt_module_get_duration_seconds(module) * rateHz);
+    source.lengthFrames = frames >= 0 && frames <= static_cast<double>(maxSourceFrames)
+                              ? static_cast<int64_t>(frames)
+                              : 0;
     source.module = module;
     return true;
 }

@@ -20,6 +20,10 @@ enum class SourceKind {
 // proportion to what can be heard.
 constexpr int32_t maxSourceRateHz = 384000;
 
+// A source may last at most this many frames, so that its byte counts stay far inside 64 bits
+// (a crafted Ogg page may claim any length); that is over 30 days at the highest rate.
+constexpr int64_t maxSourceFrames = int64_t{1} << 40;
+
 struct Source {
     SourceKind kind = SourceKind::pcm;
     int32_t rateHz = 0;       // frames per second of the decoded data
