@@ -63,16 +63,27 @@ bool initialise(int32_t rateHz, SDL_AudioDeviceID device) {
     return true;
 }
 
-// Pauses or runs the device, outside our lock.
-void runDevice(bool run) {
+// Runs or halts the output, and with stopChannels stops every channel too. The device is
+// paused or resumed outside our lock.
+bool runOutput(bool run, bool stopChannels) {
     SDL_AudioDeviceID device;
     {
         std::lock_guard guard(library.lock);
+        if (!library.initialised) {
+            return false;
+        }
+        library.outputRunning = run;
+        if (stopChannels) {
+            for (auto& channel : library.mixer.channels) {
+                stopChannel(library.mixer, *channel);
+            }
+        }
         device = library.device;
     }
     if (device != 0) {
         SDL_PauseAudioDevice(device, run ? 0 : 1);
     }
+    return true;
 }
 
 uint32_t addChannel(std::unique_ptr<Channel> channel, bool isModule) {
@@ -127,42 +138,15 @@ bool initOffline(int32_t rateHz) {
 }
 
 bool start() {
-    {
-        std::lock_guard guard(library.lock);
-        if (!library.initialised) {
-            return false;
-        }
-        library.outputRunning = true;
-    }
-    runDevice(true);
-    return true;
+    return runOutput(true, false);
 }
 
 bool pause() {
-    {
-        std::lock_guard guard(library.lock);
-        if (!library.initialised) {
-            return false;
-        }
-        library.outputRunning = false;
-    }
-    runDevice(false);
-    return true;
+    return runOutput(false, false);
 }
 
 bool stop() {
-    {
-        std::lock_guard guard(library.lock);
-        if (!library.initialised) {
-            return false;
-        }
-        library.outputRunning = false;
-        for (auto& channel : library.mixer.channels) {
-            stopChannel(library.mixer, *channel);
-        }
-    }
-    runDevice(false);
-    return true;
+    return runOutput(false, true);
 }
 
 bool free() {
