@@ -38,8 +38,9 @@ struct BenchArchive {
             std::vector<uint8_t> content(static_cast<size_t>(20000 + (i * 7919) % 80000));
             for (size_t at = 0; at < content.size(); ++at) {
                 state = state * 1664525u + 1013904223u;
-                content[at] = i % 4 == 3 ? static_cast<uint8_t>("etaoinshrdlu \n"[(state >> 24) % 14])
-                                         : static_cast<uint8_t>(state >> 24);
+                content[at] = i % 4 == 3
+                                  ? static_cast<uint8_t>("etaoinshrdlu \n"[(state >> 24) % 14])
+                                  : static_cast<uint8_t>(state >> 24);
             }
             StoredBlob blob;
             writer.addBlob(content.data(), content.size(), blob);

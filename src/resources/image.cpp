@@ -11,17 +11,73 @@
 #define STBI_MAX_DIMENSIONS 8192
 #include <stb_image.h>
 
+#include <algorithm>
+
+namespace {
+
+constexpr int64_t maxImageSide = STBI_MAX_DIMENSIONS;
+
+uint32_t readBe32(const uint8_t* bytes) {
+    return static_cast<uint32_t>(bytes[0]) << 24 | static_cast<uint32_t>(bytes[1]) << 16 |
+           static_cast<uint32_t>(bytes[2]) << 8 | bytes[3];
+}
+
+// Whether the file is a PNG that starts with its header chunk and whose pixel data could come
+// out of a file this long: deflate yields at most 1,032 bytes per byte, and the decoder
+// allocates the whole unpacked size before inflating, so a few bytes declaring a large
+// picture would otherwise cost hundreds of megabytes.
+bool pngFitsItsFile(const uint8_t* file, int32_t lengthBytes) {
+    static constexpr uint8_t signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    constexpr int32_t headerEnd = 8 + 8 + 13; // signature, chunk length and type, IHDR data
+    if (lengthBytes < headerEnd || !std::equal(signature, signature + 8, file) ||
+        !std::equal(file + 12, file + 16, "IHDR")) {
+        return false;
+    }
+    const int64_t width = readBe32(file + 16);
+    const int64_t height = readBe32(file + 20);
+    const int64_t bitsPerSample = file[24];
+    if (width > maxImageSide || height > maxImageSide || bitsPerSample > 16) {
+        return false;
+    }
+    int64_t samplesPerPixel = 0;
+    switch (file[25]) {
+    case 0: // grey
+    case 3: // palette indices
+        samplesPerPixel = 1;
+        break;
+    case 4: // grey and alpha
+        samplesPerPixel = 2;
+        break;
+    case 2: // RGB
+        samplesPerPixel = 3;
+        break;
+    case 6: // RGBA
+        samplesPerPixel = 4;
+        break;
+    default:
+        return false;
+    }
+    // Each row: a filter byte, then its samples.
+    const int64_t unpackedBytes = height * (1 + (width * samplesPerPixel * bitsPerSample + 7) / 8);
+    return unpackedBytes <= maxInflateRatio * lengthBytes;
+}
+
+} // namespace
+
 bool loadImage(PackArchive& archive, Image& image, const char* name) {
     ByteBuffer file;
     if (!loadByName(archive, name, file)) {
         return false;
     }
     image = Image();
+    if (!pngFitsItsFile(file.data.get(), file.lengthBytes)) {
+        return false;
+    }
     int width = 0;
     int height = 0;
     int fileChannels = 0;
-    stbi_uc* decoded = stbi_load_from_memory(file.data.get(), file.lengthBytes, &width, &height,
-                                             &fileChannels, 4);
+    stbi_uc* decoded =
+        stbi_load_from_memory(file.data.get(), file.lengthBytes, &width, &height, &fileChannels, 4);
     if (decoded == nullptr) {
         return false;
     }

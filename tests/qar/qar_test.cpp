@@ -36,7 +36,7 @@ size_t lineCount(const std::string& text) {
 }
 
 class QarTest : public testing::Test {
-protected:
+  protected:
     TempDir dir;
     std::string archive = dir.file("test.qar");
 
@@ -61,7 +61,9 @@ TEST_F(QarTest, PackListExtractGivesBackTheSameFiles) {
         file("in/noise.bin", noise),
         file("in/zeros.bin", std::vector<uint8_t>(4 << 20, 0)),
         file("in/empty.txt", ""),
-        file("in/gr\xC3\xBC\xC3\x9F" "e.txt", "h\xC3\xA4llo\r\n"),
+        file("in/gr\xC3\xBC\xC3\x9F"
+             "e.txt",
+             "h\xC3\xA4llo\r\n"),
     };
     ASSERT_EQ(qar({"pack", archive, files[0], files[1], files[2], files[3]}).status, 0);
 
@@ -96,8 +98,7 @@ TEST_F(QarTest, PackListExtractGivesBackTheSameFiles) {
 TEST_F(QarTest, NameEqualsPathChoosesTheEntryName) {
     const std::string song = file("my song.ogg", "OggS...");
     ASSERT_EQ(qar({"pack", archive, "01_Laser_Orchard.ogg=" + song}).status, 0);
-    ASSERT_EQ(qar({"extract", archive, "01_Laser_Orchard.ogg", "-C", dir.file("out")}).status,
-              0);
+    ASSERT_EQ(qar({"extract", archive, "01_Laser_Orchard.ogg", "-C", dir.file("out")}).status, 0);
     EXPECT_EQ(readFileBytes(dir.file("out/01_Laser_Orchard.ogg")), readFileBytes(song));
 }
 
@@ -137,8 +138,12 @@ TEST_F(QarTest, PackRefusesNamesTheDirectoryCannotHold) {
 
 TEST_F(QarTest, CommandLinesThatMakeNoSenseAreUsageErrors) {
     const std::vector<std::vector<std::string>> lines = {
-        {}, {"pack"}, {"shrink", archive}, {"list", archive, "extra"},
-        {"verify", archive, "extra"}, {"extract", archive, "-C"},
+        {},
+        {"pack"},
+        {"shrink", archive},
+        {"list", archive, "extra"},
+        {"verify", archive, "extra"},
+        {"extract", archive, "-C"},
     };
     for (const std::vector<std::string>& line : lines) {
         QarRun run = qar(line);
@@ -165,28 +170,28 @@ TEST_F(QarTest, ArchivesThatCannotBeOpenedAreFailures) {
 
 // An archive with one good entry and one entry for each way an entry can be bad.
 class DamagedArchiveTest : public QarTest {
-protected:
+  protected:
     void SetUp() override {
         const std::string content = "the content of an entry";
         ArchiveWriter writer;
         StoredBlob blob, broken;
-        ASSERT_TRUE(writer.addBlob(reinterpret_cast<const uint8_t*>(content.data()),
-                                   content.size(), blob));
-        ASSERT_TRUE(writer.addBlob(reinterpret_cast<const uint8_t*>(content.data()),
-                                   content.size(), broken));
+        ASSERT_TRUE(
+            writer.addBlob(reinterpret_cast<const uint8_t*>(content.data()), content.size(), blob));
+        ASSERT_TRUE(writer.addBlob(reinterpret_cast<const uint8_t*>(content.data()), content.size(),
+                                   broken));
         writer.bytes[broken.offset + broken.compressedSize - 1] ^= 0xFF; // its Adler-32
         auto with = [](const StoredBlob& from, int32_t offset, int32_t unpacked) {
             return StoredBlob{offset, from.compressedSize, unpacked};
         };
-        ASSERT_TRUE(writer.finish(
-            directoryLine("good.txt", blob) +
-            directoryLine("longer.txt", with(blob, blob.offset, 10)) +
-            directoryLine("shorter.txt", with(blob, blob.offset, 100)) +
-            directoryLine("checksum.txt", broken) +
-            directoryLine("outside.txt", with(blob, 1 << 30, blob.uncompressedSize)) +
-            directoryLine("..", blob) + "sub\\dir.txt " + std::to_string(blob.offset) + ' ' +
-            std::to_string(blob.compressedSize) + ' ' + std::to_string(blob.uncompressedSize) +
-            '\n'));
+        ASSERT_TRUE(
+            writer.finish(directoryLine("good.txt", blob) +
+                          directoryLine("longer.txt", with(blob, blob.offset, 10)) +
+                          directoryLine("shorter.txt", with(blob, blob.offset, 100)) +
+                          directoryLine("checksum.txt", broken) +
+                          directoryLine("outside.txt", with(blob, 1 << 30, blob.uncompressedSize)) +
+                          directoryLine("..", blob) + "sub\\dir.txt " +
+                          std::to_string(blob.offset) + ' ' + std::to_string(blob.compressedSize) +
+                          ' ' + std::to_string(blob.uncompressedSize) + '\n'));
         writeFileBytes(archive, writer.bytes);
     }
 };

@@ -19,7 +19,7 @@ struct NamedFile {
 
 // Packs the files into an archive in a temporary folder and opens it.
 class ImageTest : public testing::Test {
-protected:
+  protected:
     TempDir dir;
     PackArchive archive;
 
@@ -71,7 +71,11 @@ TEST_F(ImageTest, PicturesArriveInTheFramesPixelFormat) {
         {"grey.png", 2, 1, 1, {0x80, 0x00}, {0xFF808080u, 0xFF000000u}},
         {"grey_alpha.png", 1, 1, 2, {0x40, 0x00}, {0x00404040u}},
         {"transparent.png", 1, 1, 4, {0x12, 0x34, 0x56, 0x00}, {0x00123456u}},
-        {"rows.png", 2, 2, 4, {255, 0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 1, 2, 3, 4},
+        {"rows.png",
+         2,
+         2,
+         4,
+         {255, 0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 1, 2, 3, 4},
          {0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu, 0x04010203u}},
     };
     std::vector<NamedFile> files;
@@ -152,6 +156,22 @@ TEST_F(ImageTest, FilesThatAreNoAllowedPictureLeaveTheImageEmpty) {
     Image widest;
     EXPECT_TRUE(loadImage(archive, widest, "widest.png")) << "8192 pixels on a side are fine";
     EXPECT_EQ(widest.width, 8192);
+}
+
+// The build's own archive, beside the tests' working directory: every picture in it loads.
+TEST(BuiltInterfaceArchive, EveryPictureLoads) {
+    PackArchive archive;
+    ASSERT_TRUE(archive.open("interface.qar"));
+    int32_t pictures = 0;
+    for (int32_t i = 0; i < archive.directory.count(); ++i) {
+        const std::string name = utf8Of(archive.directory.pairs[i].key);
+        if (name.ends_with(".png")) {
+            Image image;
+            EXPECT_TRUE(loadImage(archive, image, name.c_str())) << name;
+            ++pictures;
+        }
+    }
+    EXPECT_GT(pictures, 0);
 }
 
 } // namespace

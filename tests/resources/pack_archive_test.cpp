@@ -20,7 +20,7 @@ std::vector<uint8_t> bytesOf(const std::string& text) {
 // An archive in a temporary file: the test stores blobs, then writes the directory text itself,
 // with the blobs' real places or with whatever numbers the case needs.
 class ArchiveTest : public testing::Test {
-protected:
+  protected:
     TempDir dir;
     std::string path = dir.file("test.qar");
     ArchiveWriter writer;
@@ -135,12 +135,14 @@ TEST_F(ArchiveTest, DirectoryTextsParseAsTheirLinesSay) {
         {"a lone CR LF", "\r\n", {}},
         {"two characters", "ab", {}},
         {"three characters are an entry without numbers", "abc", {{"abc", std::nullopt}}},
-        {"names differing in case are different entries", "one " + f1 + "\nONE " + f2 + "\n",
+        {"names differing in case are different entries",
+         "one " + f1 + "\nONE " + f2 + "\n",
          {{"one", "first entry"}, {"ONE", "second entry"}}},
         {"a repeated name keeps its first place and takes the later numbers",
          "one " + f1 + "\ntwo " + f2 + "\none " + f2 + "\n",
          {{"one", "second entry"}, {"two", "second entry"}}},
-        {"the text ends at a zero byte", "one " + f1 + "\n" + std::string(1, '\0') + "two " + f2,
+        {"the text ends at a zero byte",
+         "one " + f1 + "\n" + std::string(1, '\0') + "two " + f2,
          {{"one", "first entry"}}},
     };
     for (const Case& c : cases) {
@@ -198,8 +200,7 @@ TEST_F(ArchiveTest, OnlyReadLooksASlashUpAsABackslash) {
 }
 
 TEST_F(ArchiveTest, ASecondReadComesFromTheCacheWithoutTheFile) {
-    finish("one " + fields(store("first entry")) + "\ntwo " + fields(store("second entry")) +
-           "\n");
+    finish("one " + fields(store("first entry")) + "\ntwo " + fields(store("second entry")) + "\n");
     PackArchive archive;
     ASSERT_TRUE(archive.open(path.c_str()));
     ASSERT_EQ(load(archive, "one"), "first entry");
@@ -327,8 +328,8 @@ TEST_F(ArchiveTest, DamagedHeadersAndCutFilesGiveAnEmptyDirectory) {
         EXPECT_TRUE(archive.open(path.c_str())) << h.what;
         EXPECT_EQ(archive.directory.count(), 0) << h.what;
     }
-    for (size_t cutBytes : {size_t{0}, size_t{19}, size_t{31}, size_t{32},
-                            static_cast<size_t>(fileBytes - 1)}) {
+    for (size_t cutBytes :
+         {size_t{0}, size_t{19}, size_t{31}, size_t{32}, static_cast<size_t>(fileBytes - 1)}) {
         writeFileBytes(path, std::vector<uint8_t>(good.begin(), good.begin() + cutBytes));
         PackArchive archive;
         EXPECT_TRUE(archive.open(path.c_str())) << "cut to " << cutBytes;

@@ -88,8 +88,7 @@ void splitFileArgument(const std::string& argument, std::string& name, std::stri
     }
 }
 
-int pack(const std::string& archivePath, const std::vector<std::string>& files,
-         std::ostream& err) {
+int pack(const std::string& archivePath, const std::vector<std::string>& files, std::ostream& err) {
     ArchiveWriter writer;
     std::string directoryText;
     std::vector<WString> names;
