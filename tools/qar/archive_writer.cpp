@@ -1,5 +1,7 @@
 #include "archive_writer.h"
 
+#include "core/grow_array.h"
+
 #include <zlib.h>
 
 #include <cstring>
@@ -37,8 +39,11 @@ static_assert(sizeof(qarMagic) - 1 == 16, "the magic fills bytes 0-15 of the hea
 std::vector<uint8_t> maskedStream(const uint8_t* data, size_t lengthBytes) {
     uLongf streamBytes = compressBound(static_cast<uLong>(lengthBytes));
     std::vector<uint8_t> stream(streamBytes);
-    compress2(stream.data(), &streamBytes, data, static_cast<uLong>(lengthBytes),
-              Z_BEST_COMPRESSION);
+    // With room for the bound, only an exhausted allocation inside zlib can fail.
+    if (compress2(stream.data(), &streamBytes, data, static_cast<uLong>(lengthBytes),
+                  Z_BEST_COMPRESSION) != Z_OK) {
+        outOfMemory();
+    }
     stream.resize(streamBytes);
     stream[0] ^= static_cast<uint8_t>(streamMask & 0xFF);
     stream[1] ^= static_cast<uint8_t>(streamMask >> 8);
