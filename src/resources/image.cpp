@@ -22,10 +22,29 @@ uint32_t readBe32(const uint8_t* bytes) {
            static_cast<uint32_t>(bytes[2]) << 8 | bytes[3];
 }
 
-// Whether the file is a PNG that starts with its header chunk and whose pixel data could come
-// out of a file this long: deflate yields at most 1,032 bytes per byte, and the decoder
-// allocates the whole unpacked size before inflating, so a few bytes declaring a large
-// picture would otherwise cost hundreds of megabytes.
+// Whether every chunk up to the end chunk lies within the file. The decoder reserves room for
+// a data chunk's declared length before it reads the chunk, so a few bytes declaring a huge
+// chunk would otherwise cost gigabytes.
+bool chunksLieWithin(const uint8_t* file, int32_t lengthBytes) {
+    constexpr int64_t chunkFrameBytes = 12; // length, type and checksum around the data
+    for (int64_t at = 8; at + chunkFrameBytes <= lengthBytes;) {
+        const int64_t dataBytes = readBe32(file + at);
+        if (dataBytes > lengthBytes - at - chunkFrameBytes) {
+            return false;
+        }
+        if (std::equal(file + at + 4, file + at + 8, "IEND")) {
+            return true;
+        }
+        at += chunkFrameBytes + dataBytes;
+    }
+    return false;
+}
+
+// Whether the file is a PNG that the decoder can take on without allocating far beyond the
+// file's size: it starts with its header chunk, its chunks lie within the file, and its pixel
+// data could come out of a file this long. Deflate yields at most 1,032 bytes per byte, and
+// the decoder allocates the whole unpacked size before inflating, so a few bytes declaring a
+// large picture would otherwise cost hundreds of megabytes.
 bool pngFitsItsFile(const uint8_t* file, int32_t lengthBytes) {
     static constexpr uint8_t signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     constexpr int32_t headerEnd = 8 + 8 + 13; // signature, chunk length and type, IHDR data
@@ -59,7 +78,7 @@ bool pngFitsItsFile(const uint8_t* file, int32_t lengthBytes) {
     }
     // Each row: a filter byte, then its samples.
     const int64_t unpackedBytes = height * (1 + (width * samplesPerPixel * bitsPerSample + 7) / 8);
-    return unpackedBytes <= maxInflateRatio * lengthBytes;
+    return unpackedBytes <= maxInflateRatio * lengthBytes && chunksLieWithin(file, lengthBytes);
 }
 
 } // namespace
