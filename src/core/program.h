@@ -1,9 +1,10 @@
 // Every object that lives for the whole run, in one aggregate: the interface archive, the
-// input record, the screens, the active screen's number, the tick period, the frame and the
-// window buffer. Members are constructed in declaration order and destroyed in reverse. The
-// program has one instance; each test makes a fresh one. Main thread only.
+// input record, the music, the screens, the active screen's number, the tick period, the frame
+// and the window buffer. Members are constructed in declaration order and destroyed in
+// reverse. The program has one instance; each test makes a fresh one. Main thread only.
 #pragma once
 
+#include "audio/music.h"
 #include "core/frame_geometry.h"
 #include "core/framebuffer.h"
 #include "platform/input_state.h"
@@ -22,6 +23,7 @@
 struct Program {
     PackArchive interfaceArchive; // pictures, fonts, texts, samples and modules
     InputState input;
+    MusicState music;
     BootScreen bootScreen{*this};
     Cracktro cracktro{*this};
     TrainerScreen trainerScreen{*this};

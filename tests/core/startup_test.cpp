@@ -1,9 +1,13 @@
 #include "core/startup.h"
 
+#include "audio/audio_library.h"
 #include "support/fake_platform.h"
+#include "support/sound_files.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
+
+#include <SDL.h>
 
 #include <memory>
 
@@ -63,6 +67,18 @@ TEST(StartUp, WithoutTheInterfaceArchiveNoDisplayOpens) {
     EXPECT_EQ(runProgram(*program, platform.calls()), 0);
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "interface.qar: cannot open\n");
     EXPECT_EQ(platform.createdDisplays, 0);
+}
+
+// The build packs music.qar beside the program; SDL's dummy driver is the sound card.
+TEST(StartUp, TheAudioRunsFromStartUpToShutdown) {
+    SDL_setenv("SDL_AUDIODRIVER", "dummy", 1);
+    FakePlatform platform;
+    auto program = std::make_unique<Program>();
+    ASSERT_TRUE(startUp(*program, platform.calls()));
+    Bytes wav = makeWav16({0, 0}, 1, audio::outputRateHz);
+    EXPECT_NE(audio::streamCreateFile(wav.data(), wav.size()), 0u) << "the device is ready";
+    shutDown(*program, platform.calls());
+    EXPECT_FALSE(audio::free()) << "shutdown released it";
 }
 
 TEST(StartUp, TheSmallestFrameSizedDisplayRuns) {
