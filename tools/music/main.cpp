@@ -4,6 +4,7 @@
 //
 //     music module INSTRUMENTS SONG OUT.it PEAK_DB   a looping module, its peak at PEAK_DB
 //     music track INSTRUMENTS SONG OUT.ogg OUT.it    a track, rendered once and encoded
+//     music mix INSTRUMENTS SONG                     each voice's loudness alone, for balancing
 //     music footsteps OUTDIR                         fs_v3_01_Q.wav .. fs_v3_04_Q.wav
 //     music report OUTDIR TRACK.ogg ...              figures on stdout, spectrograms in OUTDIR
 
@@ -122,8 +123,10 @@ int trackCommand(const std::string& instruments, const std::string& songPath,
     std::string error;
     std::vector<uint8_t> file;
     StereoAudio rendered;
-    if (!compileFiles(instruments, songPath, module, song, error) ||
-        !writeItModule(module, file, error) || !renderModule(file, 0, rendered, error)) {
+    if (!compileFiles(instruments, songPath, module, song, error)) {
+        return failWith(error);
+    }
+    if (!writeItModule(module, file, error) || !renderModule(file, 0, rendered, error)) {
         return failWith(songPath + ": " + error);
     }
     if (!writeBytes(itPath, file)) {
@@ -148,6 +151,39 @@ int trackCommand(const std::string& instruments, const std::string& songPath,
         ceilingDb -= peakDb - kTrackPeakLimitDb + 0.1;
     }
     return failWith(songPath + ": the encoded track keeps peaking above -1 dBFS");
+}
+
+// Each voice played alone, against the whole song: how loud it sits in the mix.
+int mixCommand(const std::string& instruments, const std::string& songPath) {
+    ItModule module;
+    Song song;
+    std::string error;
+    if (!compileFiles(instruments, songPath, module, song, error)) {
+        return failWith(error);
+    }
+    std::vector<uint8_t> file;
+    StereoAudio audio;
+    if (!writeItModule(module, file, error) || !renderModule(file, 0, audio, error)) {
+        return failWith(songPath + ": " + error);
+    }
+    Loudness whole = measureLoudness(audio);
+    std::printf("%-10s %8s %8s   (dB against the whole song: RMS %.1f dBFS)\n", "voice", "RMS",
+                "peak", whole.rmsDb);
+    for (size_t voice = 0; voice < song.voices.size(); ++voice) {
+        ItModule alone = module;
+        for (size_t other = 0; other < alone.channelVolume.size(); ++other) {
+            if (other != voice) {
+                alone.channelVolume[other] = 0;
+            }
+        }
+        if (!writeItModule(alone, file, error) || !renderModule(file, 0, audio, error)) {
+            return failWith(songPath + ": " + error);
+        }
+        Loudness part = measureLoudness(audio);
+        std::printf("%-10s %8.1f %8.1f\n", song.voices[voice].name.c_str(), part.rmsDb - whole.rmsDb,
+                    part.peakDb - whole.rmsDb);
+    }
+    return 0;
 }
 
 int footstepsCommand(const std::string& outDir) {
@@ -204,6 +240,9 @@ int main(int argc, char** argv) {
     if (command == "track" && argc == 6) {
         return trackCommand(argv[2], argv[3], argv[4], argv[5]);
     }
+    if (command == "mix" && argc == 4) {
+        return mixCommand(argv[2], argv[3]);
+    }
     if (command == "footsteps" && argc == 3) {
         return footstepsCommand(argv[2]);
     }
@@ -212,6 +251,7 @@ int main(int argc, char** argv) {
     }
     std::fprintf(stderr, "usage: music module INSTRUMENTS SONG OUT.it PEAK_DB\n"
                          "       music track INSTRUMENTS SONG OUT.ogg OUT.it\n"
+                         "       music mix INSTRUMENTS SONG\n"
                          "       music footsteps OUTDIR\n"
                          "       music report OUTDIR TRACK.ogg ...\n");
     return 2;

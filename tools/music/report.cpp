@@ -113,7 +113,7 @@ bool writeSpectrogram(const StereoAudio& audio, const std::string& pngPath) {
             size_t bin = std::min(magnitudes.size() - 1,
                                   static_cast<size_t>(hz * kFftFrames / 44100 + 0.5));
             double db = gainToDb(magnitudes[bin]);
-            picture.set(column, row, heat((db + 90) / 80));
+            picture.set(column, row, heat((db + 75) / 65));
         }
         double rms = measureLoudness(audio, first, 44100 / 8).rmsDb;
         int32_t height = std::clamp(static_cast<int32_t>((rms + 40) / 40 * strip), 0, strip);

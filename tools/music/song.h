@@ -36,8 +36,11 @@ struct Voice {
     int32_t velocity = 52;  // note volume 0..64 before accents
     int32_t rootNote = 48;  // lowest root of chord-relative notes, MIDI numbering
     int32_t glide = 0;      // portamento speed of '>' notes, 1..255
-    std::string echoOf;     // the voice this one repeats, delayed
-    int32_t echoDelaySteps = 0;
+    std::string echoOf;     // the voice this one repeats, delayed (0 steps: doubles it)
+    int32_t echoDelaySteps = -1;
+    // For an echo: the instruments of the source it plays on others, beyond its own one
+    // (which stands for the source's own), e.g. a doubled guitar's darker twin.
+    std::vector<std::pair<std::string, std::string>> swaps;
     int32_t line = 0;
 };
 
@@ -47,6 +50,7 @@ struct KitEntry {
     std::string instrument;
     int32_t volume = 52;
     int32_t note = 60;
+    int32_t line = 0;
 };
 
 struct Song {

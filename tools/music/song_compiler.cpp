@@ -83,13 +83,28 @@ struct Timeline {
 
 struct Context {
     const Song& song;
+    const InstrumentSet& instruments;
     std::map<std::string, uint8_t> instrumentIndex; // 1-based
+    std::vector<std::string> used;                  // in the order the song first names them
     std::string error;
 };
 
 bool fail(Context& context, int32_t line, const std::string& reason) {
     context.error = "line " + std::to_string(line) + ": " + reason;
     return false;
+}
+
+// The module's number for an instrument, which becomes part of the module on first use.
+bool useInstrument(Context& context, const std::string& name, int32_t line, uint8_t& index) {
+    if (context.instruments.count(name) == 0) {
+        return fail(context, line, "no instrument '" + name + "'");
+    }
+    if (context.instrumentIndex.count(name) == 0) {
+        context.used.push_back(name);
+        context.instrumentIndex[name] = static_cast<uint8_t>(context.used.size());
+    }
+    index = context.instrumentIndex[name];
+    return true;
 }
 
 bool parseLength(const std::string& text, int32_t& length) {
@@ -219,6 +234,12 @@ bool melodicEvents(Context& context, const Voice& voice, const Section& section,
                 return fail(context, line.line,
                             voice.name + ": a bar line after " + std::to_string(position % kStepsPerBar) +
                                 " steps of bar " + std::to_string(position / kStepsPerBar + 1));
+            }
+            continue;
+        }
+        if (token[0] == '=') {
+            if (!useInstrument(context, token.substr(1), line.line, instrument)) {
+                return false;
             }
             continue;
         }
@@ -452,23 +473,12 @@ bool parseNoteName(const std::string& text, int32_t& midiNote) {
 
 bool compileSong(const Song& song, const InstrumentSet& instruments, ItModule& module,
                  std::string& error) {
-    Context context{song, {}, {}};
+    Context context{song, instruments, {}, {}, {}};
     const double tickMs = 2500.0 / song.tempo;
 
-    // The instruments, in the order the song first names them.
-    std::vector<std::string> used;
-    auto use = [&](const std::string& name, int32_t line) {
-        if (instruments.count(name) == 0) {
-            return fail(context, line, "no instrument '" + name + "'");
-        }
-        if (context.instrumentIndex.count(name) == 0) {
-            used.push_back(name);
-            context.instrumentIndex[name] = static_cast<uint8_t>(used.size());
-        }
-        return true;
-    };
+    uint8_t index = 0;
     for (const Voice& voice : song.voices) {
-        if (!voice.drums && !use(voice.instrument, voice.line)) {
+        if (!voice.drums && !useInstrument(context, voice.instrument, voice.line, index)) {
             error = context.error;
             return false;
         }
@@ -482,7 +492,7 @@ bool compileSong(const Song& song, const InstrumentSet& instruments, ItModule& m
         }
     }
     for (const KitEntry& entry : song.kit) {
-        if (!use(entry.instrument, 0)) {
+        if (!useInstrument(context, entry.instrument, entry.line, index)) {
             error = context.error;
             return false;
         }
@@ -576,18 +586,32 @@ bool compileSong(const Song& song, const InstrumentSet& instruments, ItModule& m
         start += sectionSteps;
     }
 
-    // Echo voices repeat their source later, on their own instrument.
+    // Echo voices repeat their source later (or double it at once); the source's own
+    // instrument becomes the echo's, instruments the source switched to stay.
     for (size_t v = 0; v < song.voices.size(); ++v) {
         const Voice& voice = song.voices[v];
         if (voice.echoOf.empty()) {
             continue;
         }
-        size_t source = static_cast<size_t>(findVoice(song, voice.echoOf) - song.voices.data());
-        uint8_t instrument = context.instrumentIndex.at(voice.instrument);
+        const Voice* sourceVoice = findVoice(song, voice.echoOf);
+        size_t source = static_cast<size_t>(sourceVoice - song.voices.data());
+        uint8_t sourceInstrument = context.instrumentIndex.at(sourceVoice->instrument);
+        std::map<uint8_t, uint8_t> played = {
+            {sourceInstrument, context.instrumentIndex.at(voice.instrument)}};
+        for (const auto& [from, to] : voice.swaps) {
+            uint8_t fromIndex = 0, toIndex = 0;
+            if (!useInstrument(context, from, voice.line, fromIndex) ||
+                !useInstrument(context, to, voice.line, toIndex)) {
+                error = context.error;
+                return false;
+            }
+            played[fromIndex] = toIndex;
+        }
         for (int32_t step = 0; step + voice.echoDelaySteps < timeline.steps; ++step) {
             ItCell cell = timeline.channels[source][static_cast<size_t>(step)];
-            if (cell.instrument != 0) {
-                cell.instrument = instrument;
+            auto swap = played.find(cell.instrument);
+            if (swap != played.end()) {
+                cell.instrument = swap->second;
             }
             timeline.channels[v][static_cast<size_t>(step + voice.echoDelaySteps)] = cell;
         }
@@ -646,7 +670,7 @@ bool compileSong(const Song& song, const InstrumentSet& instruments, ItModule& m
     }
 
     // The instruments' samples, synthesized for this song's tick length.
-    for (const std::string& name : used) {
+    for (const std::string& name : context.used) {
         SynthesizedInstrument made = synthesizeInstrument(instruments.at(name), tickMs);
         uint8_t first = static_cast<uint8_t>(module.samples.size());
         for (uint8_t& sample : made.instrument.sampleForNote) {

@@ -88,6 +88,7 @@ bool parseSong(const std::string& text, Song& song, std::string& error) {
             while (words >> entry) {
                 // c=instrument[:volume[:note]]
                 KitEntry kit;
+                kit.line = lineNumber;
                 std::vector<std::string> parts;
                 std::string rest = entry.size() > 2 ? entry.substr(2) : "";
                 std::istringstream fields(rest);
@@ -139,7 +140,21 @@ bool parseSong(const std::string& text, Song& song, std::string& error) {
                 } else if (setting.key == "glide") {
                     ok = integerSetting(setting, 1, 255, voice.glide, reason);
                 } else if (setting.key == "delay") {
-                    ok = integerSetting(setting, 1, 64, voice.echoDelaySteps, reason);
+                    ok = integerSetting(setting, 0, 64, voice.echoDelaySteps, reason);
+                } else if (setting.key == "swap") {
+                    // swap=FROM:TO,FROM:TO
+                    std::istringstream pairs(setting.value);
+                    std::string pair;
+                    while (ok && std::getline(pairs, pair, ',')) {
+                        size_t colon = pair.find(':');
+                        ok = colon != std::string::npos && colon > 0 && colon + 1 < pair.size();
+                        if (ok) {
+                            voice.swaps.push_back({pair.substr(0, colon), pair.substr(colon + 1)});
+                        }
+                    }
+                    if (!ok) {
+                        reason = "swap needs FROM:TO pairs of instruments";
+                    }
                 } else if (setting.key == "echo") {
                     voice.echoOf = setting.value;
                 } else if (setting.key == "root") {
@@ -156,7 +171,7 @@ bool parseSong(const std::string& text, Song& song, std::string& error) {
                 error = where + reason;
                 return false;
             }
-            if (!voice.echoOf.empty() && voice.echoDelaySteps == 0) {
+            if (!voice.echoOf.empty() && voice.echoDelaySteps < 0) {
                 error = where + "an echo needs delay=STEPS";
                 return false;
             }
