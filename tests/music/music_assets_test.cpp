@@ -42,10 +42,11 @@ struct ModuleCase {
 
 std::vector<ModuleCase> modules() {
     std::vector<ModuleCase> cases = {
-        {INTERFACE_DIR "/CRACKTRO.IT", 11, true},
+        {INTERFACE_DIR "/CRACKTRO.IT", 9, true},
         {INTERFACE_DIR "/AMB8BIT.IT", 8, true},
     };
-    const int32_t trackChannels[] = {14, 14, 14, 14, 14, 14};
+    // Eleven voices; Wrath of the Regent's tempo change takes a twelfth channel.
+    const int32_t trackChannels[] = {11, 12, 11, 11, 11, 11};
     for (size_t i = 0; i < std::size(kTracks); ++i) {
         cases.push_back({std::string(MODULE_DIR "/") + kTracks[i] + ".it", trackChannels[i], false});
     }
@@ -145,7 +146,7 @@ TEST(MusicTracks, MakeTheLampsDanceRatherThanGlare) {
             double peak = std::pow(10.0, measureLoudness(audio, end - 882, 882).peakDb / 20);
             ++steps;
             lit += peak >= 1.0 / 3 ? 1 : 0;
-            glaring += peak >= 0.85 ? 1 : 0;
+            glaring += peak >= 0.75 ? 1 : 0;
         }
         ASSERT_GT(steps, 0u) << track.name;
         EXPECT_GT(static_cast<double>(lit) / steps, 0.6) << track.name;

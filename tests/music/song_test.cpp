@@ -92,7 +92,7 @@ TEST(SongNotation, LinesBecomeTheCellsTheyDescribe) {
     ItModule module;
     std::string error;
     ASSERT_TRUE(compile(text, module, error)) << error;
-    ASSERT_EQ(module.channels, 4); // three voices and the control channel
+    ASSERT_EQ(module.channels, 3); // three voices; no tempo change or loop needs a fourth
     struct Expected {
         int32_t channel, step;
         int16_t note;

@@ -226,7 +226,7 @@ int reportCommand(const std::string& outDir, int count, char** paths) {
         }
     }
     std::printf("lamps: share of the room's 225 ms lamp steps whose 20 ms peak reaches 1/3 of full "
-                "scale; full: reaches 0.9\nspectrograms in %s\n", outDir.c_str());
+                "scale; full: reaches 0.75 (-2.5 dBFS)\nspectrograms in %s\n", outDir.c_str());
     return 0;
 }
 

@@ -66,7 +66,7 @@ TrackFigures analyseTrack(const StereoAudio& audio) {
         }
         ++steps;
         lit += peak >= 1.0 / 3 ? 1 : 0;
-        full += peak >= 0.9 ? 1 : 0;
+        full += peak >= 0.75 ? 1 : 0;
     }
     figures.lampLitShare = steps ? static_cast<double>(lit) / steps : 0;
     figures.lampFullShare = steps ? static_cast<double>(full) / steps : 0;

@@ -13,7 +13,7 @@ struct TrackFigures {
     std::vector<double> windowRmsDb; // loudness of each 10 s
     double onsetsPerSecond = 0;      // attacks found in the spectrum
     double lampLitShare = 0;         // share of lamp steps (225 ms) with a level of 1/3 or more
-    double lampFullShare = 0;        // share with a level of 0.9 or more
+    double lampFullShare = 0;        // share with a level of 0.75 or more
 };
 
 TrackFigures analyseTrack(const StereoAudio& audio);

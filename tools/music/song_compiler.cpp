@@ -517,7 +517,12 @@ bool compileSong(const Song& song, const InstrumentSet& instruments, ItModule& m
         error = "loop: '" + song.loopTo + "' is not played";
         return false;
     }
-    const int32_t channels = static_cast<int32_t>(song.voices.size()) + 1; // + tempo and jumps
+    // A last channel carries tempo changes and the jump back, when the song has either.
+    bool needsControl = !song.loopTo.empty();
+    for (const Section* section : played) {
+        needsControl = needsControl || section->tempo != 0;
+    }
+    const int32_t channels = static_cast<int32_t>(song.voices.size()) + (needsControl ? 1 : 0);
     const int32_t control = channels - 1;
     timeline.channels.assign(static_cast<size_t>(channels),
                              std::vector<ItCell>(static_cast<size_t>(timeline.steps)));
@@ -596,7 +601,7 @@ bool compileSong(const Song& song, const InstrumentSet& instruments, ItModule& m
         const Voice* sourceVoice = findVoice(song, voice.echoOf);
         size_t source = static_cast<size_t>(sourceVoice - song.voices.data());
         uint8_t sourceInstrument = context.instrumentIndex.at(sourceVoice->instrument);
-        std::map<uint8_t, uint8_t> played = {
+        std::map<uint8_t, uint8_t> instrumentFor = {
             {sourceInstrument, context.instrumentIndex.at(voice.instrument)}};
         for (const auto& [from, to] : voice.swaps) {
             uint8_t fromIndex = 0, toIndex = 0;
@@ -605,12 +610,12 @@ bool compileSong(const Song& song, const InstrumentSet& instruments, ItModule& m
                 error = context.error;
                 return false;
             }
-            played[fromIndex] = toIndex;
+            instrumentFor[fromIndex] = toIndex;
         }
         for (int32_t step = 0; step + voice.echoDelaySteps < timeline.steps; ++step) {
             ItCell cell = timeline.channels[source][static_cast<size_t>(step)];
-            auto swap = played.find(cell.instrument);
-            if (swap != played.end()) {
+            auto swap = instrumentFor.find(cell.instrument);
+            if (swap != instrumentFor.end()) {
                 cell.instrument = swap->second;
             }
             timeline.channels[v][static_cast<size_t>(step + voice.echoDelaySteps)] = cell;
@@ -659,14 +664,14 @@ bool compileSong(const Song& song, const InstrumentSet& instruments, ItModule& m
             }
             pattern.cells.push_back(cells);
         }
-        size_t index = 0;
-        while (index < module.patterns.size() && !samePattern(module.patterns[index], pattern)) {
-            ++index;
+        size_t shared = 0;
+        while (shared < module.patterns.size() && !samePattern(module.patterns[shared], pattern)) {
+            ++shared;
         }
-        if (index == module.patterns.size()) {
+        if (shared == module.patterns.size()) {
             module.patterns.push_back(pattern);
         }
-        module.orders.push_back(static_cast<uint8_t>(index));
+        module.orders.push_back(static_cast<uint8_t>(shared));
     }
 
     // The instruments' samples, synthesized for this song's tick length.
