@@ -11,7 +11,7 @@ PACKAGES := cmake make g++ pkg-config \
             libgtest-dev libgmock-dev libbenchmark-dev \
             xvfb xauth xdotool x11-apps
 
-.PHONY: all deps build run test test-sanitize bench
+.PHONY: all deps build run test test-sanitize bench music-report
 
 all: build
 
@@ -45,3 +45,7 @@ test-sanitize: deps
 
 bench: build
 	@$(BUILD_DIR)/bench/crush-bench
+
+# The six tracks' figures, and a spectrogram of each in build/music-report/.
+music-report: build
+	@cmake --build $(BUILD_DIR) --target music-report

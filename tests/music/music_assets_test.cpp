@@ -137,7 +137,8 @@ TEST(MusicTracks, NeverFallSilentForFiveSecondsAfterTheStart) {
 }
 
 // The lamps read the peak of the last 20 ms every 225 ms: on most steps it should reach a
-// third of full scale, and it must not sit at full scale all the time.
+// third of full scale, and no more than a third of them may be near full scale (-2.5 dBFS),
+// where a brick-walled master would sit all the time.
 TEST(MusicTracks, MakeTheLampsDanceRatherThanGlare) {
     for (const DecodedTrack& track : tracks()) {
         const StereoAudio& audio = track.audio;
@@ -150,7 +151,7 @@ TEST(MusicTracks, MakeTheLampsDanceRatherThanGlare) {
         }
         ASSERT_GT(steps, 0u) << track.name;
         EXPECT_GT(static_cast<double>(lit) / steps, 0.6) << track.name;
-        EXPECT_LT(static_cast<double>(glaring) / steps, 0.5) << track.name;
+        EXPECT_LT(static_cast<double>(glaring) / steps, 0.35) << track.name;
     }
 }
 
