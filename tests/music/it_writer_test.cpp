@@ -77,7 +77,9 @@ TEST(ItWriter, LibopenmptReadsBackWhatWasWritten) {
     EXPECT_EQ(openmpt_module_get_num_patterns(m), 2);
     EXPECT_EQ(openmpt_module_get_num_instruments(m), 1);
     EXPECT_EQ(openmpt_module_get_num_samples(m), 1);
-    EXPECT_STREQ(openmpt_module_get_sample_name(m, 0), "sine");
+    const char* sampleName = openmpt_module_get_sample_name(m, 0);
+    EXPECT_STREQ(sampleName, "sine");
+    openmpt_free_string(sampleName);
     // 96 rows of 6 ticks at tempo 150 (2.5 / 150 s a tick).
     EXPECT_NEAR(openmpt_module_get_duration_seconds(m), 96 * 6 * 2.5 / 150, 0.01);
 
