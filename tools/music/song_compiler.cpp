@@ -471,128 +471,107 @@ bool parseNoteName(const std::string& text, int32_t& midiNote) {
     return true;
 }
 
-bool compileSong(const Song& song, const InstrumentSet& instruments, ItModule& module,
-                 std::string& error) {
-    Context context{song, instruments, {}, {}, {}};
-    const double tickMs = 2500.0 / song.tempo;
+namespace {
 
+// Every voice's instrument and every kit instrument become part of the module; echoes must
+// repeat a melodic voice.
+bool checkVoices(Context& context) {
+    const Song& song = context.song;
     uint8_t index = 0;
     for (const Voice& voice : song.voices) {
         if (!voice.drums && !useInstrument(context, voice.instrument, voice.line, index)) {
-            error = context.error;
             return false;
         }
         if (!voice.echoOf.empty()) {
             const Voice* source = findVoice(song, voice.echoOf);
             if (source == nullptr || !source->echoOf.empty() || source->drums) {
-                error = "line " + std::to_string(voice.line) + ": " + voice.name +
-                        " echoes '" + voice.echoOf + "', which is no melodic voice";
-                return false;
+                return fail(context, voice.line,
+                            voice.name + " echoes '" + voice.echoOf + "', which is no melodic voice");
             }
         }
     }
     for (const KitEntry& entry : song.kit) {
         if (!useInstrument(context, entry.instrument, entry.line, index)) {
-            error = context.error;
             return false;
         }
     }
+    return true;
+}
 
-    // The arrangement's length, and where each section starts.
-    Timeline timeline;
-    std::vector<const Section*> played;
-    for (const std::string& name : song.arrangement) {
-        const Section* section = findSection(song, name);
-        if (section == nullptr) {
-            error = "play: no section '" + name + "'";
+// One voice's part of a section: its lines one after the other.
+bool voicePart(Context& context, const Voice& voice, const Section& section,
+               const std::vector<Chord>& chords, std::vector<Event>& events, int32_t& lengthSteps) {
+    for (const SectionLine& line : section.lines) {
+        if (line.voice != voice.name) {
+            continue;
+        }
+        if (!voice.echoOf.empty()) {
+            return fail(context, line.line, voice.name + " is an echo and plays no lines");
+        }
+        std::vector<Event> more;
+        int32_t moreSteps = 0;
+        bool ok = voice.drums
+                      ? drumEvents(context, voice, line, more, moreSteps)
+                      : melodicEvents(context, voice, section, line, chords, more, moreSteps);
+        if (!ok) {
             return false;
         }
-        played.push_back(section);
-        timeline.steps += section->bars * kStepsPerBar;
+        for (Event& event : more) {
+            event.step += lengthSteps;
+            events.push_back(event);
+        }
+        lengthSteps += moreSteps;
     }
-    int32_t loopOrder = -1;
-    if (!song.loopTo.empty() &&
-        std::find(song.arrangement.begin(), song.arrangement.end(), song.loopTo) ==
-            song.arrangement.end()) {
-        error = "loop: '" + song.loopTo + "' is not played";
-        return false;
-    }
-    // A last channel carries tempo changes and the jump back, when the song has either.
-    bool needsControl = !song.loopTo.empty();
-    for (const Section* section : played) {
-        needsControl = needsControl || section->tempo != 0;
-    }
-    const int32_t channels = static_cast<int32_t>(song.voices.size()) + (needsControl ? 1 : 0);
-    const int32_t control = channels - 1;
-    timeline.channels.assign(static_cast<size_t>(channels),
-                             std::vector<ItCell>(static_cast<size_t>(timeline.steps)));
+    return true;
+}
 
-    // Every section's lines onto the grid.
+// Every played section's lines onto the grid, and its tempo onto the control channel.
+bool laySections(Context& context, const std::vector<const Section*>& played, int32_t control,
+                 Timeline& timeline) {
+    const Song& song = context.song;
     int32_t start = 0;
     for (const Section* section : played) {
         const int32_t sectionSteps = section->bars * kStepsPerBar;
+        for (const SectionLine& line : section->lines) {
+            if (line.voice != "chords" && findVoice(song, line.voice) == nullptr) {
+                return fail(context, line.line, "no voice '" + line.voice + "'");
+            }
+        }
         std::vector<Chord> chords;
         if (!sectionChords(context, *section, chords)) {
-            error = context.error;
             return false;
         }
         if (section->tempo != 0) {
-            ItCell& cell = timeline.channels[control][static_cast<size_t>(start)];
+            ItCell& cell = timeline.channels[static_cast<size_t>(control)][static_cast<size_t>(start)];
             cell.effect = kEffectTempo;
             cell.effectParam = static_cast<uint8_t>(section->tempo);
         }
         for (size_t v = 0; v < song.voices.size(); ++v) {
-            const Voice& voice = song.voices[v];
             std::vector<Event> events;
             int32_t lengthSteps = 0;
-            bool any = false;
-            for (const SectionLine& line : section->lines) {
-                if (line.voice != voice.name) {
-                    continue;
-                }
-                if (!voice.echoOf.empty()) {
-                    fail(context, line.line, voice.name + " is an echo and plays no lines");
-                    error = context.error;
-                    return false;
-                }
-                std::vector<Event> more;
-                int32_t moreSteps = 0;
-                bool ok = voice.drums ? drumEvents(context, voice, line, more, moreSteps)
-                                      : melodicEvents(context, voice, *section, line, chords, more,
-                                                      moreSteps);
-                if (!ok) {
-                    error = context.error;
-                    return false;
-                }
-                for (Event& event : more) {
-                    event.step += lengthSteps;
-                    events.push_back(event);
-                }
-                lengthSteps += moreSteps;
-                any = true;
+            if (!voicePart(context, song.voices[v], *section, chords, events, lengthSteps)) {
+                return false;
             }
-            if (!any) {
-                continue;
+            if (events.empty() && lengthSteps == 0) {
+                continue; // the voice is silent here
             }
             if (lengthSteps == 0 || lengthSteps > sectionSteps) {
-                error = "section " + section->name + ": " + voice.name + " is " +
-                        std::to_string(lengthSteps) + " steps long, the section " +
-                        std::to_string(sectionSteps);
+                context.error = "section " + section->name + ": " + song.voices[v].name + " is " +
+                                std::to_string(lengthSteps) + " steps long, the section " +
+                                std::to_string(sectionSteps);
                 return false;
             }
             layEvents(events, lengthSteps, start, sectionSteps, timeline.channels[v]);
         }
-        for (const SectionLine& line : section->lines) {
-            if (line.voice != "chords" && findVoice(song, line.voice) == nullptr) {
-                error = "line " + std::to_string(line.line) + ": no voice '" + line.voice + "'";
-                return false;
-            }
-        }
         start += sectionSteps;
     }
+    return true;
+}
 
-    // Echo voices repeat their source later (or double it at once); the source's own
-    // instrument becomes the echo's, instruments the source switched to stay.
+// Echo voices repeat their source later (or double it at once): the source's own instrument
+// becomes the echo's, others stay unless the echo swaps them.
+bool layEchoes(Context& context, Timeline& timeline) {
+    const Song& song = context.song;
     for (size_t v = 0; v < song.voices.size(); ++v) {
         const Voice& voice = song.voices[v];
         if (voice.echoOf.empty()) {
@@ -600,14 +579,13 @@ bool compileSong(const Song& song, const InstrumentSet& instruments, ItModule& m
         }
         const Voice* sourceVoice = findVoice(song, voice.echoOf);
         size_t source = static_cast<size_t>(sourceVoice - song.voices.data());
-        uint8_t sourceInstrument = context.instrumentIndex.at(sourceVoice->instrument);
         std::map<uint8_t, uint8_t> instrumentFor = {
-            {sourceInstrument, context.instrumentIndex.at(voice.instrument)}};
+            {context.instrumentIndex.at(sourceVoice->instrument),
+             context.instrumentIndex.at(voice.instrument)}};
         for (const auto& [from, to] : voice.swaps) {
             uint8_t fromIndex = 0, toIndex = 0;
             if (!useInstrument(context, from, voice.line, fromIndex) ||
                 !useInstrument(context, to, voice.line, toIndex)) {
-                error = context.error;
                 return false;
             }
             instrumentFor[fromIndex] = toIndex;
@@ -621,22 +599,20 @@ bool compileSong(const Song& song, const InstrumentSet& instruments, ItModule& m
             timeline.channels[v][static_cast<size_t>(step + voice.echoDelaySteps)] = cell;
         }
     }
+    return true;
+}
 
-    // Patterns: each section cut into pieces of at most 64 rows; equal pieces are shared.
-    module = ItModule();
-    module.name = song.title.substr(0, 25);
-    module.channels = channels;
-    module.initialSpeed = 6; // six ticks per row: a row is a sixteenth at `tempo` beats/minute
-    module.initialTempo = static_cast<uint8_t>(song.tempo);
-    for (const Voice& voice : song.voices) {
-        module.channelPan.push_back(static_cast<uint8_t>(32 + voice.pan));
-        module.channelVolume.push_back(static_cast<uint8_t>(voice.volume));
-    }
-    std::vector<std::pair<int32_t, int32_t>> pieces; // start step, rows
-    start = 0;
-    for (size_t i = 0; i < played.size(); ++i) {
-        const int32_t sectionSteps = played[i]->bars * kStepsPerBar;
-        if (played[i]->name == song.loopTo && loopOrder < 0) {
+// The patterns and the order list: each section cut into pieces of at most 64 rows, equal
+// pieces shared. A song that loops jumps from its last row to its loop section's first piece.
+bool cutPatterns(Context& context, const std::vector<const Section*>& played, int32_t control,
+                 Timeline& timeline, ItModule& module) {
+    const Song& song = context.song;
+    std::vector<std::pair<int32_t, int32_t>> pieces; // first step, rows
+    int32_t loopOrder = -1;
+    int32_t start = 0;
+    for (const Section* section : played) {
+        const int32_t sectionSteps = section->bars * kStepsPerBar;
+        if (section->name == song.loopTo && loopOrder < 0) {
             loopOrder = static_cast<int32_t>(pieces.size());
         }
         for (int32_t offset = 0; offset < sectionSteps; offset += 64) {
@@ -644,23 +620,23 @@ bool compileSong(const Song& song, const InstrumentSet& instruments, ItModule& m
         }
         start += sectionSteps;
     }
+    if (pieces.size() > 255) {
+        context.error = "the song is longer than 255 patterns";
+        return false;
+    }
     if (loopOrder >= 0) {
-        ItCell& last = timeline.channels[control][static_cast<size_t>(timeline.steps - 1)];
+        ItCell& last = timeline.channels[static_cast<size_t>(control)]
+                                        [static_cast<size_t>(timeline.steps - 1)];
         last.effect = kEffectJump;
         last.effectParam = static_cast<uint8_t>(loopOrder);
-    }
-    if (pieces.size() > 255) {
-        error = "the song is longer than 255 patterns";
-        return false;
     }
     for (auto [pieceStart, rows] : pieces) {
         ItPattern pattern;
         pattern.rows = rows;
         for (int32_t row = 0; row < rows; ++row) {
             std::vector<ItCell> cells;
-            for (int32_t channel = 0; channel < channels; ++channel) {
-                cells.push_back(timeline.channels[static_cast<size_t>(channel)]
-                                                 [static_cast<size_t>(pieceStart + row)]);
+            for (const std::vector<ItCell>& channel : timeline.channels) {
+                cells.push_back(channel[static_cast<size_t>(pieceStart + row)]);
             }
             pattern.cells.push_back(cells);
         }
@@ -673,10 +649,22 @@ bool compileSong(const Song& song, const InstrumentSet& instruments, ItModule& m
         }
         module.orders.push_back(static_cast<uint8_t>(shared));
     }
+    if (module.patterns.size() > 200) {
+        context.error = "the song needs more than 200 different patterns";
+        return false;
+    }
+    return true;
+}
 
-    // The instruments' samples, synthesized for this song's tick length.
+// The instruments' samples, synthesized for the song's tick length, in the order of first use.
+bool addInstruments(Context& context, ItModule& module) {
+    const double tickMs = 2500.0 / context.song.tempo;
     for (const std::string& name : context.used) {
-        SynthesizedInstrument made = synthesizeInstrument(instruments.at(name), tickMs);
+        SynthesizedInstrument made = synthesizeInstrument(context.instruments.at(name), tickMs);
+        if (module.samples.size() + made.samples.size() > 99) {
+            context.error = "the song's instruments need more than 99 samples";
+            return false;
+        }
         uint8_t first = static_cast<uint8_t>(module.samples.size());
         for (uint8_t& sample : made.instrument.sampleForNote) {
             sample = sample == 0 ? 0 : static_cast<uint8_t>(sample + first);
@@ -686,8 +674,59 @@ bool compileSong(const Song& song, const InstrumentSet& instruments, ItModule& m
             module.samples.push_back(std::move(sample));
         }
     }
-    if (module.samples.size() > 99 || module.patterns.size() > 200) {
-        error = "the song needs more than 99 samples or 200 patterns";
+    return true;
+}
+
+} // namespace
+
+bool compileSong(const Song& song, const InstrumentSet& instruments, ItModule& module,
+                 std::string& error) {
+    Context context{song, instruments, {}, {}, {}};
+    if (!checkVoices(context)) {
+        error = context.error;
+        return false;
+    }
+    Timeline timeline;
+    std::vector<const Section*> played;
+    for (const std::string& name : song.arrangement) {
+        const Section* section = findSection(song, name);
+        if (section == nullptr) {
+            error = "play: no section '" + name + "'";
+            return false;
+        }
+        played.push_back(section);
+        timeline.steps += section->bars * kStepsPerBar;
+    }
+    if (!song.loopTo.empty() &&
+        std::find(song.arrangement.begin(), song.arrangement.end(), song.loopTo) ==
+            song.arrangement.end()) {
+        error = "loop: '" + song.loopTo + "' is not played";
+        return false;
+    }
+
+    // A last channel carries tempo changes and the jump back, when the song has either.
+    bool needsControl = !song.loopTo.empty();
+    for (const Section* section : played) {
+        needsControl = needsControl || section->tempo != 0;
+    }
+    const int32_t channels = static_cast<int32_t>(song.voices.size()) + (needsControl ? 1 : 0);
+    const int32_t control = channels - 1;
+    timeline.channels.assign(static_cast<size_t>(channels),
+                             std::vector<ItCell>(static_cast<size_t>(timeline.steps)));
+
+    module = ItModule();
+    module.name = song.title.substr(0, 25);
+    module.channels = channels;
+    module.initialSpeed = 6; // six ticks a row: a row is a sixteenth at `tempo` beats a minute
+    module.initialTempo = static_cast<uint8_t>(song.tempo);
+    for (const Voice& voice : song.voices) {
+        module.channelPan.push_back(static_cast<uint8_t>(32 + voice.pan));
+        module.channelVolume.push_back(static_cast<uint8_t>(voice.volume));
+    }
+    if (!laySections(context, played, control, timeline) || !layEchoes(context, timeline) ||
+        !cutPatterns(context, played, control, timeline, module) ||
+        !addInstruments(context, module)) {
+        error = context.error;
         return false;
     }
     return true;
