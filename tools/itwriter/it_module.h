@@ -54,7 +54,7 @@ struct ItSample {
     uint8_t globalVolume = 64;       // 0..64
     uint8_t vibratoSpeed = 0;        // auto-vibrato, 0..64
     uint8_t vibratoDepth = 0;        // 0..64
-    uint8_t vibratoSweep = 0;        // 0..255: how fast the vibrato fades in
+    uint8_t vibratoSweep = 0;        // 0..64: how fast the vibrato fades in
 };
 
 struct ItEnvelopeNode {

@@ -73,7 +73,8 @@ bool checkModule(const ItModule& module, std::string& error) {
     }
     for (const ItSample& sample : module.samples) {
         if (sample.name.size() > kMaxNameLength || sample.defaultVolume > 64 ||
-            sample.globalVolume > 64 || sample.vibratoSpeed > 64 || sample.vibratoDepth > 64) {
+            sample.globalVolume > 64 || sample.vibratoSpeed > 64 || sample.vibratoDepth > 64 ||
+            sample.vibratoSweep > 64) {
             return fail(error, "sample '" + sample.name + "': name or volumes out of range");
         }
         bool loopOk = sample.loopStart < 0 ||

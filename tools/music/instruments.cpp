@@ -38,7 +38,7 @@ const NumberKey kNumberKeys[] = {
 const IntegerKey kIntegerKeys[] = {
     {"vibrato", &InstrumentSpec::vibratoDepth, 0, 64},
     {"vibratospeed", &InstrumentSpec::vibratoSpeed, 0, 64},
-    {"vibratosweep", &InstrumentSpec::vibratoSweep, 0, 255},
+    {"vibratosweep", &InstrumentSpec::vibratoSweep, 0, 64},
     {"volume", &InstrumentSpec::volume, 0, 64},
 };
 const WordKey kWordKeys[] = {

@@ -40,7 +40,7 @@ struct InstrumentSpec {
     std::string newNoteAction = "cut"; // cut or off (the old note releases under the new one)
     int32_t vibratoDepth = 0;    // 0..64, automatic vibrato
     int32_t vibratoSpeed = 0;    // 0..64
-    int32_t vibratoSweep = 0;    // 0..255, fade-in of the vibrato (0 = at once)
+    int32_t vibratoSweep = 0;    // 0..64, how fast the vibrato fades in (0 = at once)
     // Drums.
     double pitchHz = 0;          // kick: end pitch; snare, tom: body pitch
     double punchHz = 0;          // kick: start pitch of the sweep
