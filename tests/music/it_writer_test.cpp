@@ -14,9 +14,8 @@ struct ModuleDeleter {
 using LoadedModule = std::unique_ptr<openmpt_module, ModuleDeleter>;
 
 LoadedModule load(const std::vector<uint8_t>& file) {
-    return LoadedModule(openmpt_module_create_from_memory2(file.data(), file.size(), nullptr,
-                                                           nullptr, nullptr, nullptr, nullptr,
-                                                           nullptr, nullptr));
+    return LoadedModule(openmpt_module_create_from_memory2(
+        file.data(), file.size(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr));
 }
 
 // A small module: three channels, two patterns played A B A, one looped sine instrument with
@@ -87,14 +86,14 @@ TEST(ItWriter, LibopenmptReadsBackWhatWasWritten) {
         int32_t pattern, row, channel, command, value;
     };
     const Expected cells[] = {
-        {0, 0, 0, OPENMPT_MODULE_COMMAND_NOTE, 61},       // libopenmpt counts notes from 1
+        {0, 0, 0, OPENMPT_MODULE_COMMAND_NOTE, 61}, // libopenmpt counts notes from 1
         {0, 4, 0, OPENMPT_MODULE_COMMAND_NOTE, 62},
         {0, 28, 0, OPENMPT_MODULE_COMMAND_NOTE, 68},
         {0, 28, 0, OPENMPT_MODULE_COMMAND_INSTRUMENT, 1},
         {0, 28, 0, OPENMPT_MODULE_COMMAND_VOLUME, 48},
         {1, 8, 1, OPENMPT_MODULE_COMMAND_NOTE, 63},
         {1, 8, 0, OPENMPT_MODULE_COMMAND_NOTE, 0},
-        {0, 2, 2, OPENMPT_MODULE_COMMAND_NOTE, 255},      // note off
+        {0, 2, 2, OPENMPT_MODULE_COMMAND_NOTE, 255}, // note off
         {1, 5, 2, OPENMPT_MODULE_COMMAND_PARAMETER, 0x47},
     };
     for (const Expected& cell : cells) {
@@ -113,8 +112,9 @@ TEST(ItWriter, TheModulePlaysItsNotes) {
     LoadedModule loaded = load(file);
     ASSERT_NE(loaded, nullptr);
     std::vector<float> left(4410), right(4410);
-    ASSERT_EQ(openmpt_module_read_float_stereo(loaded.get(), 44100, 4410, left.data(), right.data()),
-              4410u);
+    ASSERT_EQ(
+        openmpt_module_read_float_stereo(loaded.get(), 44100, 4410, left.data(), right.data()),
+        4410u);
     double energyLeft = 0, energyRight = 0;
     for (size_t i = 0; i < left.size(); ++i) {
         energyLeft += left[i] * left[i];
@@ -135,7 +135,8 @@ TEST(ItWriter, ModulesBreakingTheFormatsLimitsAreRefused) {
         {"an order past the patterns", [](ItModule& m) { m.orders.push_back(2); }},
         {"65 channels", [](ItModule& m) { m.channels = 65; }},
         {"a row of the wrong width", [](ItModule& m) { m.patterns[0].cells[3].pop_back(); }},
-        {"201 rows", [](ItModule& m) {
+        {"201 rows",
+         [](ItModule& m) {
              m.patterns[0].rows = 201;
              m.patterns[0].cells.resize(201, std::vector<ItCell>(3));
          }},

@@ -15,7 +15,8 @@ namespace {
 
 std::vector<uint8_t> readFile(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(file),
+                                std::istreambuf_iterator<char>());
 }
 
 struct ModuleDeleter {
@@ -24,9 +25,8 @@ struct ModuleDeleter {
 using LoadedModule = std::unique_ptr<openmpt_module, ModuleDeleter>;
 
 LoadedModule load(const std::vector<uint8_t>& file) {
-    return LoadedModule(openmpt_module_create_from_memory2(file.data(), file.size(), nullptr,
-                                                           nullptr, nullptr, nullptr, nullptr,
-                                                           nullptr, nullptr));
+    return LoadedModule(openmpt_module_create_from_memory2(
+        file.data(), file.size(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr));
 }
 
 const char* const kTracks[] = {
@@ -48,7 +48,8 @@ std::vector<ModuleCase> modules() {
     // Eleven voices; Wrath of the Regent's tempo change takes a twelfth channel.
     const int32_t trackChannels[] = {11, 12, 11, 11, 11, 11};
     for (size_t i = 0; i < std::size(kTracks); ++i) {
-        cases.push_back({std::string(MODULE_DIR "/") + kTracks[i] + ".it", trackChannels[i], false});
+        cases.push_back(
+            {std::string(MODULE_DIR "/") + kTracks[i] + ".it", trackChannels[i], false});
     }
     return cases;
 }
@@ -130,8 +131,8 @@ TEST(MusicTracks, NeverFallSilentForFiveSecondsAfterTheStart) {
         const StereoAudio& audio = track.audio;
         for (size_t first = 5 * 44100; first + 5 * 44100 <= audio.frames(); first += 44100 / 2) {
             Loudness window = measureLoudness(audio, first, 5 * 44100);
-            ASSERT_GT(window.peakDb, -40) << track.name << " is silent from "
-                                          << first / 44100.0 << " s";
+            ASSERT_GT(window.peakDb, -40)
+                << track.name << " is silent from " << first / 44100.0 << " s";
         }
     }
 }

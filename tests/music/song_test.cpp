@@ -61,7 +61,7 @@ TEST(SongNotation, NotesSoundAtTheirPitchInEveryRange) {
         double hz;
     };
     const Case cases[] = {
-        {"sq", "a2", 110}, {"sq", "a4", 440}, {"tri", "e6", 1318.5},
+        {"sq", "a2", 110},   {"sq", "a4", 440},     {"tri", "e6", 1318.5},
         {"lead", "a3", 220}, {"lead", "d5", 587.3},
     };
     for (const Case& c : cases) {
@@ -99,21 +99,21 @@ TEST(SongNotation, LinesBecomeTheCellsTheyDescribe) {
         uint8_t effect, effectParam;
     };
     const Expected cells[] = {
-        {0, 0, 60, 0, 0},                       // c4
-        {0, 2, 63, 0, 0},                       // d#4, tied for four more steps
+        {0, 0, 60, 0, 0}, // c4
+        {0, 2, 63, 0, 0}, // d#4, tied for four more steps
         {0, 4, ItCell::kNoNote, 0, 0},
-        {0, 8, ItCell::kNoteOff, 0, 0},         // the rest
-        {0, 16, 48, kEffectArpeggio, 0x47},     // C major from c3
+        {0, 8, ItCell::kNoteOff, 0, 0},                  // the rest
+        {0, 16, 48, kEffectArpeggio, 0x47},              // C major from c3
         {0, 19, ItCell::kNoNote, kEffectArpeggio, 0x47}, // held for the note's four steps
-        {0, 20, 52, 0, 0},                      // the third of C
-        {0, 24, 55 + 7 + 12, 0, 0},             // G's fifth an octave up (root g3)
-        {0, 28, 55 - 12, kEffectPortamento, 30}, // a glide to G's root an octave down
+        {0, 20, 52, 0, 0},                               // the third of C
+        {0, 24, 55 + 7 + 12, 0, 0},                      // G's fifth an octave up (root g3)
+        {0, 28, 55 - 12, kEffectPortamento, 30},         // a glide to G's root an octave down
         {0, 31, ItCell::kNoNote, kEffectPortamento, 30},
-        {1, 2, 60, 0, 0},                       // the echo, two steps later
+        {1, 2, 60, 0, 0}, // the echo, two steps later
         {1, 10, ItCell::kNoteOff, 0, 0},
-        {2, 0, 60, 0, 0},                       // kick
-        {2, 4, 60, 0, 0},                       // the group again
-        {2, 9, 60, 0, 0},                       // the line repeats to fill two bars
+        {2, 0, 60, 0, 0}, // kick
+        {2, 4, 60, 0, 0}, // the group again
+        {2, 9, 60, 0, 0}, // the line repeats to fill two bars
         {2, 12, 60, 0, 0},
         {2, 1, ItCell::kNoNote, 0, 0},
     };
@@ -121,8 +121,8 @@ TEST(SongNotation, LinesBecomeTheCellsTheyDescribe) {
         ItCell got = cellAt(module, cell.channel, cell.step);
         EXPECT_EQ(got.note, cell.note) << "channel " << cell.channel << " step " << cell.step;
         EXPECT_EQ(got.effect, cell.effect) << "channel " << cell.channel << " step " << cell.step;
-        EXPECT_EQ(got.effectParam, cell.effectParam) << "channel " << cell.channel << " step "
-                                                     << cell.step;
+        EXPECT_EQ(got.effectParam, cell.effectParam)
+            << "channel " << cell.channel << " step " << cell.step;
     }
     // The kit plays its own instruments at their own volumes.
     EXPECT_EQ(cellAt(module, 2, 0).volume, 60);
@@ -144,7 +144,7 @@ TEST(SongNotation, VariationsRepeatsAndLoopsShapeTheOrderList) {
     // a is one pattern, b two (8 bars in 64-row pieces, both equal), c one.
     ASSERT_EQ(module.orders.size(), 6u);
     EXPECT_EQ(module.patterns.size(), 3u);
-    EXPECT_EQ(cellAt(module, 0, 64).note, 62); // b: a's line, two semitones up
+    EXPECT_EQ(cellAt(module, 0, 64).note, 62);  // b: a's line, two semitones up
     EXPECT_EQ(cellAt(module, 0, 320).note, 64); // c: its own line
     const ItCell last = cellAt(module, 1, 383);
     EXPECT_EQ(last.effect, kEffectJump);
@@ -159,7 +159,8 @@ TEST(SongNotation, MistakesAreReportedWithTheirLine) {
     const Case cases[] = {
         {"section s bars=1\n m c4:6 d4:6 | e4:4\nplay s\n", "line 5: m: a bar line after 12 steps"},
         {"section s bars=1\n m h4:4\nplay s\n", "line 5: 'h4:4' in m: not a note"},
-        {"section s bars=1\n m @1:16\nplay s\n", "line 5: '@1:16' in m: a chord tone needs a chords"},
+        {"section s bars=1\n m @1:16\nplay s\n",
+         "line 5: '@1:16' in m: a chord tone needs a chords"},
         {"section s bars=1\n chords Xm\n m c4\nplay s\n", "line 5: 'Xm' is not a chord"},
         {"section s bars=1\n d k...\nplay s\n", "line 5: d: 'k' is not in the kit"},
         {"section s bars=1\n m c4:32\nplay s\n", "m is 32 steps long, the section 16"},

@@ -45,44 +45,44 @@ struct ItPattern {
 };
 
 struct ItSample {
-    std::string name;                // up to 25 characters
-    std::vector<int16_t> pcm;        // mono 16-bit samples
-    int32_t c5SpeedHz = 44100;       // playback rate of note C-5
-    int32_t loopStart = -1;          // first looped sample, -1 = no loop
-    int32_t loopEnd = 0;             // sample after the loop's last
-    uint8_t defaultVolume = 64;      // 0..64
-    uint8_t globalVolume = 64;       // 0..64
-    uint8_t vibratoSpeed = 0;        // auto-vibrato, 0..64
-    uint8_t vibratoDepth = 0;        // 0..64
-    uint8_t vibratoSweep = 0;        // 0..64: how fast the vibrato fades in
+    std::string name;           // up to 25 characters
+    std::vector<int16_t> pcm;   // mono 16-bit samples
+    int32_t c5SpeedHz = 44100;  // playback rate of note C-5
+    int32_t loopStart = -1;     // first looped sample, -1 = no loop
+    int32_t loopEnd = 0;        // sample after the loop's last
+    uint8_t defaultVolume = 64; // 0..64
+    uint8_t globalVolume = 64;  // 0..64
+    uint8_t vibratoSpeed = 0;   // auto-vibrato, 0..64
+    uint8_t vibratoDepth = 0;   // 0..64
+    uint8_t vibratoSweep = 0;   // 0..64: how fast the vibrato fades in
 };
 
 struct ItEnvelopeNode {
-    int32_t tick = 0; // 0..9999, rising
+    int32_t tick = 0;   // 0..9999, rising
     int32_t value = 64; // 0..64 for volume
 };
 
 struct ItInstrument {
-    std::string name;                 // up to 25 characters
+    std::string name; // up to 25 characters
     // The sample (1-based) each note plays; 0 = none. Notes keep their own pitch.
     uint8_t sampleForNote[120] = {};
-    uint8_t newNoteAction = 0;        // 0 cut, 1 continue, 2 note off, 3 note fade
-    uint16_t fadeOut = 0;             // 0..1024 per tick, after note off once the envelope ends
-    uint8_t globalVolume = 128;       // 0..128
+    uint8_t newNoteAction = 0;  // 0 cut, 1 continue, 2 note off, 3 note fade
+    uint16_t fadeOut = 0;       // 0..1024 per tick, after note off once the envelope ends
+    uint8_t globalVolume = 128; // 0..128
     std::vector<ItEnvelopeNode> volumeEnvelope; // empty = no envelope, else 2..25 nodes
-    int32_t sustainNode = -1;         // node held until note off, -1 = none
+    int32_t sustainNode = -1;                   // node held until note off, -1 = none
 };
 
 struct ItModule {
-    std::string name;                  // up to 25 characters
-    int32_t channels = 1;              // 1..64
-    uint8_t initialSpeed = 6;          // ticks per row
-    uint8_t initialTempo = 125;        // 32..255
-    uint8_t globalVolume = 128;        // 0..128
-    uint8_t mixVolume = 48;            // 0..128
-    std::vector<uint8_t> channelPan;   // per channel 0..64, 32 = centre; missing = centre
+    std::string name;                   // up to 25 characters
+    int32_t channels = 1;               // 1..64
+    uint8_t initialSpeed = 6;           // ticks per row
+    uint8_t initialTempo = 125;         // 32..255
+    uint8_t globalVolume = 128;         // 0..128
+    uint8_t mixVolume = 48;             // 0..128
+    std::vector<uint8_t> channelPan;    // per channel 0..64, 32 = centre; missing = centre
     std::vector<uint8_t> channelVolume; // per channel 0..64; missing = 64
-    std::vector<uint8_t> orders;       // pattern numbers in play order
+    std::vector<uint8_t> orders;        // pattern numbers in play order
     std::vector<ItPattern> patterns;
     std::vector<ItInstrument> instruments; // empty = sample mode
     std::vector<ItSample> samples;

@@ -42,7 +42,8 @@ bool checkModule(const ItModule& module, std::string& error) {
     }
     for (uint8_t order : module.orders) {
         if (order >= module.patterns.size()) {
-            return fail(error, "order names pattern " + std::to_string(order) + " that is not there");
+            return fail(error,
+                        "order names pattern " + std::to_string(order) + " that is not there");
         }
     }
     for (size_t p = 0; p < module.patterns.size(); ++p) {
@@ -57,13 +58,14 @@ bool checkModule(const ItModule& module, std::string& error) {
                 return fail(error, where + "a row without one cell per channel");
             }
             for (const ItCell& cell : row) {
-                bool noteOk = cell.note == ItCell::kNoNote || (cell.note >= 0 && cell.note <= 119) ||
+                bool noteOk = cell.note == ItCell::kNoNote ||
+                              (cell.note >= 0 && cell.note <= 119) ||
                               cell.note == ItCell::kNoteCut || cell.note == ItCell::kNoteOff;
                 bool volumeOk = cell.volume == ItCell::kNoVolume ||
                                 (cell.volume >= 0 && cell.volume <= 64) ||
                                 (cell.volume >= 128 && cell.volume <= 192);
-                size_t playable = module.instruments.empty() ? module.samples.size()
-                                                             : module.instruments.size();
+                size_t playable =
+                    module.instruments.empty() ? module.samples.size() : module.instruments.size();
                 if (!noteOk || !volumeOk || cell.instrument > playable || cell.effect > 26) {
                     return fail(error, where + "a cell with a note, instrument, volume or "
                                                "effect out of range");
@@ -77,9 +79,9 @@ bool checkModule(const ItModule& module, std::string& error) {
             sample.vibratoSweep > 64) {
             return fail(error, "sample '" + sample.name + "': name or volumes out of range");
         }
-        bool loopOk = sample.loopStart < 0 ||
-                      (sample.loopStart < sample.loopEnd &&
-                       static_cast<size_t>(sample.loopEnd) <= sample.pcm.size());
+        bool loopOk =
+            sample.loopStart < 0 || (sample.loopStart < sample.loopEnd &&
+                                     static_cast<size_t>(sample.loopEnd) <= sample.pcm.size());
         if (!loopOk || sample.c5SpeedHz <= 0 || sample.c5SpeedHz > 9999999) {
             return fail(error, "sample '" + sample.name + "': loop or c5 speed out of range");
         }
@@ -117,8 +119,8 @@ bool checkModule(const ItModule& module, std::string& error) {
 void writeHeader(const ItModule& module, ByteWriter& out) {
     out.text("IMPM", 4);
     out.text(module.name, 26);
-    out.u8(4);  // row highlight: a beat of four rows
-    out.u8(16); // and a bar of sixteen
+    out.u8(4);                                                // row highlight: a beat of four rows
+    out.u8(16);                                               // and a bar of sixteen
     out.u16(static_cast<uint32_t>(module.orders.size() + 1)); // with the end-of-song marker
     out.u16(static_cast<uint32_t>(module.instruments.size()));
     out.u16(static_cast<uint32_t>(module.samples.size()));
@@ -150,8 +152,8 @@ void writeHeader(const ItModule& module, ByteWriter& out) {
         }
     }
     for (int32_t channel = 0; channel < 64; ++channel) {
-        bool given = channel < module.channels &&
-                     static_cast<size_t>(channel) < module.channelVolume.size();
+        bool given =
+            channel < module.channels && static_cast<size_t>(channel) < module.channelVolume.size();
         out.u8(given ? (module.channelVolume[channel] > 64 ? 64 : module.channelVolume[channel])
                      : 64);
     }
@@ -168,7 +170,8 @@ void writeEnvelope(const ItInstrument& instrument, ByteWriter& out) {
     out.u8(static_cast<uint32_t>(nodes.size()));
     out.u8(0); // loop start
     out.u8(0); // loop end
-    uint32_t sustain = instrument.sustainNode >= 0 ? static_cast<uint32_t>(instrument.sustainNode) : 0;
+    uint32_t sustain =
+        instrument.sustainNode >= 0 ? static_cast<uint32_t>(instrument.sustainNode) : 0;
     out.u8(sustain);
     out.u8(sustain);
     for (const ItEnvelopeNode& node : nodes) {
@@ -267,7 +270,8 @@ bool writePattern(const ItPattern& pattern, int32_t channels, ByteWriter& out) {
                 mask |= cell.volume == previous.volume ? 0x40 : 0x04;
             }
             if (cell.effect != 0) {
-                bool same = cell.effect == previous.effect && cell.effectParam == previous.effectParam;
+                bool same =
+                    cell.effect == previous.effect && cell.effectParam == previous.effectParam;
                 mask |= same ? 0x80 : 0x08;
             }
             if (static_cast<int32_t>(mask) == previous.mask) {

@@ -15,9 +15,9 @@ bool renderModule(const std::vector<uint8_t>& file, double seconds, StereoAudio&
                   std::string& error) {
     int errorCode = 0;
     const char* message = nullptr;
-    openmpt_module* module = openmpt_module_create_from_memory2(
-        file.data(), file.size(), nullptr, nullptr, nullptr, nullptr, &errorCode, &message,
-        nullptr);
+    openmpt_module* module =
+        openmpt_module_create_from_memory2(file.data(), file.size(), nullptr, nullptr, nullptr,
+                                           nullptr, &errorCode, &message, nullptr);
     if (module == nullptr) {
         error = std::string("libopenmpt cannot load the module: ") + (message ? message : "?");
         openmpt_free_string(message);
@@ -32,7 +32,8 @@ bool renderModule(const std::vector<uint8_t>& file, double seconds, StereoAudio&
     std::vector<float> block(2 * 4096);
     while (audio.frames() < limitFrames) {
         size_t wanted = std::min<size_t>(4096, limitFrames - audio.frames());
-        size_t got = openmpt_module_read_interleaved_float_stereo(module, 44100, wanted, block.data());
+        size_t got =
+            openmpt_module_read_interleaved_float_stereo(module, 44100, wanted, block.data());
         if (got == 0) {
             break;
         }
@@ -45,7 +46,8 @@ bool renderModule(const std::vector<uint8_t>& file, double seconds, StereoAudio&
 
 Loudness measureLoudness(const StereoAudio& audio, size_t firstFrame, size_t frameCount) {
     Loudness loudness;
-    size_t end = std::min(audio.frames(), frameCount == SIZE_MAX ? SIZE_MAX : firstFrame + frameCount);
+    size_t end =
+        std::min(audio.frames(), frameCount == SIZE_MAX ? SIZE_MAX : firstFrame + frameCount);
     if (firstFrame >= end) {
         return loudness;
     }
@@ -71,7 +73,8 @@ std::vector<float> limiterGain(const StereoAudio& audio, double gain, double cei
     const size_t window = 66; // 1.5 ms each side
     std::vector<float> needed(frames);
     for (size_t f = 0; f < frames; ++f) {
-        double peak = std::max(std::abs(audio.samples[2 * f]), std::abs(audio.samples[2 * f + 1])) * gain;
+        double peak =
+            std::max(std::abs(audio.samples[2 * f]), std::abs(audio.samples[2 * f + 1])) * gain;
         needed[f] = static_cast<float>(peak > ceiling ? ceiling / peak : 1.0);
     }
     // Least needed gain within the window around each frame (a sliding minimum).
@@ -240,7 +243,7 @@ size_t readMemory(void* destination, size_t size, size_t count, void* source) {
 
 int seekMemory(void* source, ogg_int64_t offset, int whence) {
     auto* memory = static_cast<MemoryFile*>(source);
-    ogg_int64_t base = whence == SEEK_SET ? 0
+    ogg_int64_t base = whence == SEEK_SET   ? 0
                        : whence == SEEK_CUR ? static_cast<ogg_int64_t>(memory->position)
                                             : static_cast<ogg_int64_t>(memory->bytes->size());
     ogg_int64_t target = base + offset;
@@ -251,7 +254,9 @@ int seekMemory(void* source, ogg_int64_t offset, int whence) {
     return 0;
 }
 
-long tellMemory(void* source) { return static_cast<long>(static_cast<MemoryFile*>(source)->position); }
+long tellMemory(void* source) {
+    return static_cast<long>(static_cast<MemoryFile*>(source)->position);
+}
 
 } // namespace
 

@@ -71,8 +71,14 @@ Biquad Biquad::bandPass(double centreHz, double q) {
     return normalised(alpha, 0, -alpha, 1 + alpha, -2 * c, 1 - alpha);
 }
 
-double noteHz(double midiNote) { return 440.0 * std::pow(2.0, (midiNote - 69.0) / 12.0); }
+double noteHz(double midiNote) {
+    return 440.0 * std::pow(2.0, (midiNote - 69.0) / 12.0);
+}
 
-double dbToGain(double db) { return std::pow(10.0, db / 20.0); }
+double dbToGain(double db) {
+    return std::pow(10.0, db / 20.0);
+}
 
-double gainToDb(double gain) { return gain > 1e-10 ? 20.0 * std::log10(gain) : -200.0; }
+double gainToDb(double gain) {
+    return gain > 1e-10 ? 20.0 * std::log10(gain) : -200.0;
+}

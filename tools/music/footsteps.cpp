@@ -79,13 +79,13 @@ std::vector<uint8_t> wavFile(const std::vector<int16_t>& samples, int32_t sample
     out.u32(static_cast<uint32_t>(kWavHeaderBytes) - 8 + dataBytes);
     out.text("WAVE", 4);
     out.text("fmt ", 4);
-    out.u32(16);             // format chunk size
-    out.u16(1);              // PCM
-    out.u16(1);              // mono
+    out.u32(16); // format chunk size
+    out.u16(1);  // PCM
+    out.u16(1);  // mono
     out.u32(static_cast<uint32_t>(sampleRateHz));
     out.u32(static_cast<uint32_t>(sampleRateHz) * 2); // bytes per second
-    out.u16(2);              // bytes per frame
-    out.u16(16);             // bits per sample
+    out.u16(2);                                       // bytes per frame
+    out.u16(16);                                      // bits per sample
     out.text("data", 4);
     out.u32(dataBytes);
     for (int16_t value : samples) {

@@ -26,13 +26,13 @@ struct WordKey {
 };
 
 const NumberKey kNumberKeys[] = {
-    {"duty", &InstrumentSpec::duty},         {"detune", &InstrumentSpec::detuneCents},
-    {"drive", &InstrumentSpec::drive},       {"cutoff", &InstrumentSpec::cutoffHz},
+    {"duty", &InstrumentSpec::duty},           {"detune", &InstrumentSpec::detuneCents},
+    {"drive", &InstrumentSpec::drive},         {"cutoff", &InstrumentSpec::cutoffHz},
     {"highpass", &InstrumentSpec::highPassHz}, {"pluck", &InstrumentSpec::pluckMs},
-    {"pick", &InstrumentSpec::pick},         {"attack", &InstrumentSpec::attackMs},
-    {"decay", &InstrumentSpec::decayMs},     {"sustain", &InstrumentSpec::sustain},
-    {"release", &InstrumentSpec::releaseMs}, {"pitch", &InstrumentSpec::pitchHz},
-    {"punch", &InstrumentSpec::punchHz},     {"length", &InstrumentSpec::lengthMs},
+    {"pick", &InstrumentSpec::pick},           {"attack", &InstrumentSpec::attackMs},
+    {"decay", &InstrumentSpec::decayMs},       {"sustain", &InstrumentSpec::sustain},
+    {"release", &InstrumentSpec::releaseMs},   {"pitch", &InstrumentSpec::pitchHz},
+    {"punch", &InstrumentSpec::punchHz},       {"length", &InstrumentSpec::lengthMs},
     {"noise", &InstrumentSpec::noise},
 };
 const IntegerKey kIntegerKeys[] = {
@@ -80,8 +80,8 @@ bool setKey(InstrumentSpec& spec, const std::string& key, const std::string& val
             char* end = nullptr;
             long number = std::strtol(value.c_str(), &end, 10);
             if (value.empty() || *end != '\0' || number < entry.low || number > entry.high) {
-                reason = "'" + key + "' needs a whole number " + std::to_string(entry.low) +
-                         ".." + std::to_string(entry.high);
+                reason = "'" + key + "' needs a whole number " + std::to_string(entry.low) + ".." +
+                         std::to_string(entry.high);
                 return false;
             }
             spec.*entry.field = static_cast<int32_t>(number);
@@ -118,7 +118,9 @@ double waveAt(const std::string& shape, double duty, double phase) {
     return phase < duty ? 1.0 : -1.0;
 }
 
-double butterworth(double ratio) { return 1.0 / std::sqrt(1.0 + ratio * ratio * ratio * ratio); }
+double butterworth(double ratio) {
+    return 1.0 / std::sqrt(1.0 + ratio * ratio * ratio * ratio);
+}
 
 struct Partial {
     int32_t cycles; // whole cycles in the loop, so that the loop joins seamlessly
@@ -244,16 +246,16 @@ void synthesizeTone(const InstrumentSpec& spec, double tickMs, SynthesizedInstru
     }
     double fundamentalHz = static_cast<double>(root) * kSampleRateHz / loopLength;
     int32_t c5Speed = static_cast<int32_t>(std::lround(kSampleRateHz * noteHz(60) / fundamentalHz));
-    int32_t attackLength = static_cast<int32_t>(
-        std::max(spec.pluckMs, spec.pick > 0 ? 40.0 : 0.0) * kSampleRateHz / 1000);
+    int32_t attackLength = static_cast<int32_t>(std::max(spec.pluckMs, spec.pick > 0 ? 40.0 : 0.0) *
+                                                kSampleRateHz / 1000);
 
     // One sample per octave band, so that high notes never alias and low notes keep their
     // brightness.
     for (int32_t band = 0; band < 6; ++band) {
         int32_t topNote = 35 + 12 * band;
         double playedHz = noteHz(topNote - 6);
-        std::vector<double> loop = toneLoop(spec, partials, root, loopLength, playedHz,
-                                            noteHz(topNote), spec.cutoffHz);
+        std::vector<double> loop =
+            toneLoop(spec, partials, root, loopLength, playedHz, noteHz(topNote), spec.cutoffHz);
         std::vector<double> bright;
         if (spec.pluckMs > 0) {
             bright = toneLoop(spec, partials, root, loopLength, playedHz, noteHz(topNote),

@@ -46,7 +46,8 @@ bool readBytes(const std::string& path, std::vector<uint8_t>& bytes) {
 
 bool writeBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    file.write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
     return static_cast<bool>(file);
 }
 
@@ -55,8 +56,8 @@ int failWith(const std::string& message) {
     return 1;
 }
 
-bool compileFiles(const std::string& instrumentsPath, const std::string& songPath,
-                  ItModule& module, Song& song, std::string& error) {
+bool compileFiles(const std::string& instrumentsPath, const std::string& songPath, ItModule& module,
+                  Song& song, std::string& error) {
     std::string instrumentText, songText;
     if (!readText(instrumentsPath, instrumentText)) {
         error = instrumentsPath + ": cannot read";
@@ -180,8 +181,8 @@ int mixCommand(const std::string& instruments, const std::string& songPath) {
             return failWith(songPath + ": " + error);
         }
         Loudness part = measureLoudness(audio);
-        std::printf("%-10s %8.1f %8.1f\n", song.voices[voice].name.c_str(), part.rmsDb - whole.rmsDb,
-                    part.peakDb - whole.rmsDb);
+        std::printf("%-10s %8.1f %8.1f\n", song.voices[voice].name.c_str(),
+                    part.rmsDb - whole.rmsDb, part.peakDb - whole.rmsDb);
     }
     return 0;
 }
@@ -226,7 +227,8 @@ int reportCommand(const std::string& outDir, int count, char** paths) {
         }
     }
     std::printf("lamps: share of the room's 225 ms lamp steps whose 20 ms peak reaches 1/3 of full "
-                "scale; full: reaches 0.75 (-2.5 dBFS)\nspectrograms in %s\n", outDir.c_str());
+                "scale; full: reaches 0.75 (-2.5 dBFS)\nspectrograms in %s\n",
+                outDir.c_str());
     return 0;
 }
 

@@ -16,9 +16,8 @@ std::vector<double> spectrumAt(const StereoAudio& audio, size_t firstFrame, size
     std::vector<std::complex<double>> values(size);
     for (size_t i = 0; i < size; ++i) {
         size_t f = firstFrame + i;
-        double mono = f < audio.frames()
-                          ? 0.5 * (audio.samples[2 * f] + audio.samples[2 * f + 1])
-                          : 0.0;
+        double mono =
+            f < audio.frames() ? 0.5 * (audio.samples[2 * f] + audio.samples[2 * f + 1]) : 0.0;
         double window = 0.5 - 0.5 * std::cos(2 * kPi * static_cast<double>(i) / size);
         values[i] = mono * window;
     }
@@ -32,7 +31,7 @@ std::vector<double> spectrumAt(const StereoAudio& audio, size_t firstFrame, size
 
 uint32_t heat(double level) {
     // black, deep blue, magenta, orange, yellow, white
-    static const double kStops[][3] = {{0, 0, 0},       {20, 10, 90},  {150, 20, 140},
+    static const double kStops[][3] = {{0, 0, 0},      {20, 10, 90},   {150, 20, 140},
                                        {240, 110, 30}, {250, 220, 60}, {255, 255, 255}};
     level = std::clamp(level, 0.0, 1.0) * 5;
     int32_t index = std::min(4, static_cast<int32_t>(level));
@@ -88,7 +87,8 @@ TrackFigures analyseTrack(const StereoAudio& audio) {
     for (size_t i = 1; i + 1 < flux.size(); ++i) {
         size_t from = i >= 8 ? i - 8 : 0;
         std::vector<double> around(flux.begin() + static_cast<std::ptrdiff_t>(from),
-                                   flux.begin() + static_cast<std::ptrdiff_t>(std::min(flux.size(), i + 9)));
+                                   flux.begin() +
+                                       static_cast<std::ptrdiff_t>(std::min(flux.size(), i + 9)));
         std::nth_element(around.begin(), around.begin() + around.size() / 2, around.end());
         double threshold = 1.5 * around[around.size() / 2] + 1.0;
         if (flux[i] > threshold && flux[i] >= flux[i - 1] && flux[i] > flux[i + 1]) {
@@ -109,9 +109,10 @@ bool writeSpectrogram(const StereoAudio& audio, const std::string& pngPath) {
         size_t first = static_cast<size_t>(column) * 44100 / 8;
         std::vector<double> magnitudes = spectrumAt(audio, first, kFftFrames);
         for (int32_t row = 0; row < rows; ++row) {
-            double hz = lowHz * std::pow(highHz / lowHz, (rows - 1 - row) / static_cast<double>(rows - 1));
-            size_t bin = std::min(magnitudes.size() - 1,
-                                  static_cast<size_t>(hz * kFftFrames / 44100 + 0.5));
+            double hz =
+                lowHz * std::pow(highHz / lowHz, (rows - 1 - row) / static_cast<double>(rows - 1));
+            size_t bin =
+                std::min(magnitudes.size() - 1, static_cast<size_t>(hz * kFftFrames / 44100 + 0.5));
             double db = gainToDb(magnitudes[bin]);
             picture.set(column, row, heat((db + 75) / 65));
         }

@@ -31,12 +31,12 @@ struct Voice {
     std::string name;
     std::string instrument; // empty for drum voices, which play the kit
     bool drums = false;
-    int32_t volume = 64;    // channel volume 0..64
-    int32_t pan = 0;        // -32 (left) .. 32 (right)
-    int32_t velocity = 52;  // note volume 0..64 before accents
-    int32_t rootNote = 48;  // lowest root of chord-relative notes, MIDI numbering
-    int32_t glide = 0;      // portamento speed of '>' notes, 1..255
-    std::string echoOf;     // the voice this one repeats, delayed (0 steps: doubles it)
+    int32_t volume = 64;   // channel volume 0..64
+    int32_t pan = 0;       // -32 (left) .. 32 (right)
+    int32_t velocity = 52; // note volume 0..64 before accents
+    int32_t rootNote = 48; // lowest root of chord-relative notes, MIDI numbering
+    int32_t glide = 0;     // portamento speed of '>' notes, 1..255
+    std::string echoOf;    // the voice this one repeats, delayed (0 steps: doubles it)
     int32_t echoDelaySteps = -1;
     // For an echo: the instruments of the source it plays on others, beyond its own one
     // (which stands for the source's own), e.g. a doubled guitar's darker twin.

@@ -15,11 +15,10 @@ struct Chord {
 
 // The chord qualities and their intervals above the root.
 const std::pair<const char*, std::vector<int32_t>> kQualities[] = {
-    {"", {0, 4, 7}},          {"m", {0, 3, 7}},         {"5", {0, 7}},
-    {"7", {0, 4, 7, 10}},     {"m7", {0, 3, 7, 10}},    {"maj7", {0, 4, 7, 11}},
-    {"sus2", {0, 2, 7}},      {"sus4", {0, 5, 7}},      {"dim", {0, 3, 6}},
-    {"aug", {0, 4, 8}},       {"add9", {0, 4, 7, 14}},  {"6", {0, 4, 7, 9}},
-    {"m6", {0, 3, 7, 9}},     {"madd9", {0, 3, 7, 14}},
+    {"", {0, 4, 7}},       {"m", {0, 3, 7}},         {"5", {0, 7}},           {"7", {0, 4, 7, 10}},
+    {"m7", {0, 3, 7, 10}}, {"maj7", {0, 4, 7, 11}},  {"sus2", {0, 2, 7}},     {"sus4", {0, 5, 7}},
+    {"dim", {0, 3, 6}},    {"aug", {0, 4, 8}},       {"add9", {0, 4, 7, 14}}, {"6", {0, 4, 7, 9}},
+    {"m6", {0, 3, 7, 9}},  {"madd9", {0, 3, 7, 14}},
 };
 
 int32_t pitchClass(char letter) {
@@ -33,7 +32,8 @@ bool isNoteLetter(char c) {
 }
 
 bool parseChord(const std::string& text, Chord& chord) {
-    if (text.empty() || !std::isupper(static_cast<unsigned char>(text[0])) || !isNoteLetter(text[0])) {
+    if (text.empty() || !std::isupper(static_cast<unsigned char>(text[0])) ||
+        !isNoteLetter(text[0])) {
         return false;
     }
     size_t at = 1;
@@ -62,16 +62,26 @@ bool has(const Chord& chord, int32_t interval) {
 // minor seventh when the chord has none and is minor, else the major seventh).
 int32_t degreeInterval(const Chord& chord, int32_t degree) {
     switch (degree) {
-    case 1: return 0;
-    case 2: return 2;
-    case 3: return has(chord, 3) ? 3 : has(chord, 4) ? 4 : has(chord, 2) ? 2 : has(chord, 5) ? 5 : 7;
-    case 4: return 5;
-    case 5: return has(chord, 6) ? 6 : has(chord, 8) ? 8 : 7;
-    case 6: return 9;
-    case 7: return has(chord, 11) ? 11 : (has(chord, 10) || has(chord, 3)) ? 10 : 11;
-    case 8: return 12;
-    case 9: return 14;
-    default: return 12 + degreeInterval(chord, degree - 7);
+    case 1:
+        return 0;
+    case 2:
+        return 2;
+    case 3:
+        return has(chord, 3) ? 3 : has(chord, 4) ? 4 : has(chord, 2) ? 2 : has(chord, 5) ? 5 : 7;
+    case 4:
+        return 5;
+    case 5:
+        return has(chord, 6) ? 6 : has(chord, 8) ? 8 : 7;
+    case 6:
+        return 9;
+    case 7:
+        return has(chord, 11) ? 11 : (has(chord, 10) || has(chord, 3)) ? 10 : 11;
+    case 8:
+        return 12;
+    case 9:
+        return 14;
+    default:
+        return 12 + degreeInterval(chord, degree - 7);
     }
 }
 
@@ -191,7 +201,8 @@ bool sectionChords(Context& context, const Section& section, std::vector<Chord>&
             while (words >> word) {
                 Chord chord;
                 if (!parseChord(word, chord)) {
-                    return fail(context, line.line, "'" + word + "' is not a chord like Am, F#, Bb7");
+                    return fail(context, line.line,
+                                "'" + word + "' is not a chord like Am, F#, Bb7");
                 }
                 chord.root = (chord.root + section.transpose % 12 + 12) % 12;
                 inBar.push_back(chord);
@@ -232,8 +243,9 @@ bool melodicEvents(Context& context, const Voice& voice, const Section& section,
         if (token == "|") {
             if (position % kStepsPerBar != 0) {
                 return fail(context, line.line,
-                            voice.name + ": a bar line after " + std::to_string(position % kStepsPerBar) +
-                                " steps of bar " + std::to_string(position / kStepsPerBar + 1));
+                            voice.name + ": a bar line after " +
+                                std::to_string(position % kStepsPerBar) + " steps of bar " +
+                                std::to_string(position / kStepsPerBar + 1));
             }
             continue;
         }
@@ -243,7 +255,8 @@ bool melodicEvents(Context& context, const Voice& voice, const Section& section,
             }
             continue;
         }
-        if (token[0] == 'v' && token.size() > 1 && std::isdigit(static_cast<unsigned char>(token[1]))) {
+        if (token[0] == 'v' && token.size() > 1 &&
+            std::isdigit(static_cast<unsigned char>(token[1]))) {
             if (!parseLength(token.substr(1), velocity) || velocity > 64) {
                 return fail(context, line.line, bad + "velocity is v0..v64");
             }
@@ -318,7 +331,8 @@ bool melodicEvents(Context& context, const Voice& voice, const Section& section,
                     } else if (word[end] == ',') {
                         note -= 12;
                     } else {
-                        return fail(context, line.line, bad + "after a chord tone only ' and , move octaves");
+                        return fail(context, line.line,
+                                    bad + "after a chord tone only ' and , move octaves");
                     }
                 }
             }
@@ -326,7 +340,8 @@ bool melodicEvents(Context& context, const Voice& voice, const Section& section,
             note += section.transpose;
         } else {
             return fail(context, line.line,
-                        bad + "not a note (c4, f#3, bb2), chord tone (@1, @5'), rest (r) or tie (_)");
+                        bad +
+                            "not a note (c4, f#3, bb2), chord tone (@1, @5'), rest (r) or tie (_)");
         }
         if (note < 0 || note > 119) {
             return fail(context, line.line, bad + "the note is outside the playable range");
@@ -376,7 +391,8 @@ bool drumEvents(Context& context, const Voice& voice, const SectionLine& line,
                 }
                 if (entry == nullptr) {
                     return fail(context, line.line,
-                                voice.name + ": '" + std::string(1, symbol) + "' is not in the kit");
+                                voice.name + ": '" + std::string(1, symbol) +
+                                    "' is not in the kit");
                 }
                 Event event;
                 event.step = position;
@@ -486,7 +502,8 @@ bool checkVoices(Context& context) {
             const Voice* source = findVoice(song, voice.echoOf);
             if (source == nullptr || !source->echoOf.empty() || source->drums) {
                 return fail(context, voice.line,
-                            voice.name + " echoes '" + voice.echoOf + "', which is no melodic voice");
+                            voice.name + " echoes '" + voice.echoOf +
+                                "', which is no melodic voice");
             }
         }
     }
@@ -542,7 +559,8 @@ bool laySections(Context& context, const std::vector<const Section*>& played, in
             return false;
         }
         if (section->tempo != 0) {
-            ItCell& cell = timeline.channels[static_cast<size_t>(control)][static_cast<size_t>(start)];
+            ItCell& cell =
+                timeline.channels[static_cast<size_t>(control)][static_cast<size_t>(start)];
             cell.effect = kEffectTempo;
             cell.effectParam = static_cast<uint8_t>(section->tempo);
         }
@@ -625,8 +643,9 @@ bool cutPatterns(Context& context, const std::vector<const Section*>& played, in
         return false;
     }
     if (loopOrder >= 0) {
-        ItCell& last = timeline.channels[static_cast<size_t>(control)]
-                                        [static_cast<size_t>(timeline.steps - 1)];
+        ItCell& last =
+            timeline
+                .channels[static_cast<size_t>(control)][static_cast<size_t>(timeline.steps - 1)];
         last.effect = kEffectJump;
         last.effectParam = static_cast<uint8_t>(loopOrder);
     }
@@ -697,9 +716,8 @@ bool compileSong(const Song& song, const InstrumentSet& instruments, ItModule& m
         played.push_back(section);
         timeline.steps += section->bars * kStepsPerBar;
     }
-    if (!song.loopTo.empty() &&
-        std::find(song.arrangement.begin(), song.arrangement.end(), song.loopTo) ==
-            song.arrangement.end()) {
+    if (!song.loopTo.empty() && std::find(song.arrangement.begin(), song.arrangement.end(),
+                                          song.loopTo) == song.arrangement.end()) {
         error = "loop: '" + song.loopTo + "' is not played";
         return false;
     }

@@ -97,8 +97,7 @@ bool parseSong(const std::string& text, Song& song, std::string& error) {
                     parts.push_back(part);
                 }
                 bool ok = entry.size() > 2 && entry[1] == '=' && entry[0] != '.' &&
-                          entry[0] != '[' && entry[0] != ']' && !parts.empty() &&
-                          !parts[0].empty();
+                          entry[0] != '[' && entry[0] != ']' && !parts.empty() && !parts[0].empty();
                 if (ok) {
                     kit.symbol = entry[0];
                     kit.instrument = parts[0];
@@ -278,8 +277,9 @@ bool parseSong(const std::string& text, Song& song, std::string& error) {
             }
             sectionLines.push_back({keyword, rest, lineNumber});
         } else {
-            error = where + "'" + keyword + "' is not a keyword (title, tempo, kit, voice, drums, "
-                                            "section, play, loop)";
+            error = where + "'" + keyword +
+                    "' is not a keyword (title, tempo, kit, voice, drums, "
+                    "section, play, loop)";
             return false;
         }
     }
