@@ -225,8 +225,9 @@ void toneEnvelope(const InstrumentSpec& spec, double tickMs, ItInstrument& instr
 }
 
 void synthesizeTone(const InstrumentSpec& spec, double tickMs, SynthesizedInstrument& out) {
+    // A plain tone loops over one cycle; a detuned or chorded one over enough cycles of its
+    // root that every partial fits a whole number of times.
     bool rich = spec.detuneCents > 0 || spec.chord != "single";
-    const int32_t loopLength = rich ? 16384 : 2048;
     const int32_t root = rich ? 192 : 1;
     std::vector<std::pair<double, double>> ratios = {{1.0, 1.0}};
     if (spec.chord == "power") {
@@ -244,8 +245,6 @@ void synthesizeTone(const InstrumentSpec& spec, double tickMs, SynthesizedInstru
             partials.push_back({std::max(detuned, cycles + 1), 0.8 * amplitude});
         }
     }
-    double fundamentalHz = static_cast<double>(root) * kSampleRateHz / loopLength;
-    int32_t c5Speed = static_cast<int32_t>(std::lround(kSampleRateHz * noteHz(60) / fundamentalHz));
     int32_t attackLength = static_cast<int32_t>(std::max(spec.pluckMs, spec.pick > 0 ? 40.0 : 0.0) *
                                                 kSampleRateHz / 1000);
 
@@ -254,6 +253,17 @@ void synthesizeTone(const InstrumentSpec& spec, double tickMs, SynthesizedInstru
     for (int32_t band = 0; band < 6; ++band) {
         int32_t topNote = 35 + 12 * band;
         double playedHz = noteHz(topNote - 6);
+        // The loop holds every harmonic the band can let through: up to 18 kHz at its top
+        // note, and to three times the cutoff at its lowest.
+        double harmonics = std::min(18000.0 / noteHz(topNote),
+                                    3 * spec.cutoffHz / noteHz(band == 0 ? 24 : topNote - 11));
+        int32_t loopLength = 2048;
+        while (loopLength < 65536 && loopLength < 2 * root * harmonics) {
+            loopLength *= 2;
+        }
+        double fundamentalHz = static_cast<double>(root) * kSampleRateHz / loopLength;
+        int32_t c5Speed =
+            static_cast<int32_t>(std::lround(kSampleRateHz * noteHz(60) / fundamentalHz));
         std::vector<double> loop =
             toneLoop(spec, partials, root, loopLength, playedHz, noteHz(topNote), spec.cutoffHz);
         std::vector<double> bright;
