@@ -12,39 +12,39 @@ namespace {
 
 struct NumberKey {
     const char* key;
-    double InstrumentSpec::*field;
+    double InstrumentDefinition::*field;
 };
 struct IntegerKey {
     const char* key;
-    int32_t InstrumentSpec::*field;
+    int32_t InstrumentDefinition::*field;
     int32_t low, high;
 };
 struct WordKey {
     const char* key;
-    std::string InstrumentSpec::*field;
+    std::string InstrumentDefinition::*field;
     std::vector<std::string> allowed;
 };
 
 const NumberKey kNumberKeys[] = {
-    {"duty", &InstrumentSpec::duty},           {"detune", &InstrumentSpec::detuneCents},
-    {"drive", &InstrumentSpec::drive},         {"cutoff", &InstrumentSpec::cutoffHz},
-    {"highpass", &InstrumentSpec::highPassHz}, {"pluck", &InstrumentSpec::pluckMs},
-    {"pick", &InstrumentSpec::pick},           {"attack", &InstrumentSpec::attackMs},
-    {"decay", &InstrumentSpec::decayMs},       {"sustain", &InstrumentSpec::sustain},
-    {"release", &InstrumentSpec::releaseMs},   {"pitch", &InstrumentSpec::pitchHz},
-    {"punch", &InstrumentSpec::punchHz},       {"length", &InstrumentSpec::lengthMs},
-    {"noise", &InstrumentSpec::noise},
+    {"duty", &InstrumentDefinition::duty},           {"detune", &InstrumentDefinition::detuneCents},
+    {"drive", &InstrumentDefinition::drive},         {"cutoff", &InstrumentDefinition::cutoffHz},
+    {"highpass", &InstrumentDefinition::highPassHz}, {"pluck", &InstrumentDefinition::pluckMs},
+    {"pick", &InstrumentDefinition::pick},           {"attack", &InstrumentDefinition::attackMs},
+    {"decay", &InstrumentDefinition::decayMs},       {"sustain", &InstrumentDefinition::sustain},
+    {"release", &InstrumentDefinition::releaseMs},   {"pitch", &InstrumentDefinition::pitchHz},
+    {"punch", &InstrumentDefinition::punchHz},       {"length", &InstrumentDefinition::lengthMs},
+    {"noise", &InstrumentDefinition::noise},
 };
 const IntegerKey kIntegerKeys[] = {
-    {"vibrato", &InstrumentSpec::vibratoDepth, 0, 64},
-    {"vibratospeed", &InstrumentSpec::vibratoSpeed, 0, 64},
-    {"vibratosweep", &InstrumentSpec::vibratoSweep, 0, 64},
-    {"volume", &InstrumentSpec::volume, 0, 64},
+    {"vibrato", &InstrumentDefinition::vibratoDepth, 0, 64},
+    {"vibratospeed", &InstrumentDefinition::vibratoSpeed, 0, 64},
+    {"vibratosweep", &InstrumentDefinition::vibratoSweep, 0, 64},
+    {"volume", &InstrumentDefinition::volume, 0, 64},
 };
 const WordKey kWordKeys[] = {
-    {"shape", &InstrumentSpec::shape, {"pulse", "saw", "triangle", "sine"}},
-    {"chord", &InstrumentSpec::chord, {"single", "power", "octave"}},
-    {"nna", &InstrumentSpec::newNoteAction, {"cut", "off"}},
+    {"shape", &InstrumentDefinition::shape, {"pulse", "saw", "triangle", "sine"}},
+    {"chord", &InstrumentDefinition::chord, {"single", "power", "octave"}},
+    {"nna", &InstrumentDefinition::newNoteAction, {"cut", "off"}},
 };
 
 struct KindName {
@@ -61,7 +61,7 @@ const KindName kKinds[] = {
     {"tom", InstrumentKind::Tom, 110, 0, 420, 0},
 };
 
-bool setKey(InstrumentSpec& spec, const std::string& key, const std::string& value,
+bool setKey(InstrumentDefinition& definition, const std::string& key, const std::string& value,
             std::string& reason) {
     for (const NumberKey& entry : kNumberKeys) {
         if (key == entry.key) {
@@ -71,7 +71,7 @@ bool setKey(InstrumentSpec& spec, const std::string& key, const std::string& val
                 reason = "'" + key + "' needs a number of 0 or more";
                 return false;
             }
-            spec.*entry.field = number;
+            definition.*entry.field = number;
             return true;
         }
     }
@@ -84,7 +84,7 @@ bool setKey(InstrumentSpec& spec, const std::string& key, const std::string& val
                          std::to_string(entry.high);
                 return false;
             }
-            spec.*entry.field = static_cast<int32_t>(number);
+            definition.*entry.field = static_cast<int32_t>(number);
             return true;
         }
     }
@@ -95,7 +95,7 @@ bool setKey(InstrumentSpec& spec, const std::string& key, const std::string& val
                 reason = "'" + value + "' is not a " + key;
                 return false;
             }
-            spec.*entry.field = value;
+            definition.*entry.field = value;
             return true;
         }
     }
@@ -130,9 +130,9 @@ struct Partial {
 // The loop of a tone: `loopLength` samples holding whole cycles of every partial, saturated,
 // then shaped in the frequency domain as heard at playedHz (the fundamental's pitch when
 // played) and band-limited so that nothing passes 18 kHz when played at topHz.
-std::vector<double> toneLoop(const InstrumentSpec& spec, const std::vector<Partial>& partials,
-                             int32_t fundamentalCycles, int32_t loopLength, double playedHz,
-                             double topHz, double cutoffHz) {
+std::vector<double> toneLoop(const InstrumentDefinition& definition,
+                             const std::vector<Partial>& partials, int32_t fundamentalCycles,
+                             int32_t loopLength, double playedHz, double topHz, double cutoffHz) {
     const int32_t oversampled = 4 * loopLength;
     std::vector<std::complex<double>> wave(static_cast<size_t>(oversampled));
     double peak = 0;
@@ -141,14 +141,14 @@ std::vector<double> toneLoop(const InstrumentSpec& spec, const std::vector<Parti
         double sum = 0;
         for (const Partial& partial : partials) {
             double phase = std::fmod(partial.cycles * t, 1.0);
-            sum += partial.amplitude * waveAt(spec.shape, spec.duty, phase);
+            sum += partial.amplitude * waveAt(definition.shape, definition.duty, phase);
         }
         wave[static_cast<size_t>(n)] = sum;
         peak = std::max(peak, std::abs(sum));
     }
-    if (spec.drive > 0 && peak > 0) {
+    if (definition.drive > 0 && peak > 0) {
         for (std::complex<double>& value : wave) {
-            value = std::tanh(spec.drive * value.real() / peak) / std::tanh(spec.drive);
+            value = std::tanh(definition.drive * value.real() / peak) / std::tanh(definition.drive);
         }
     }
     fft(wave, false);
@@ -162,8 +162,8 @@ std::vector<double> toneLoop(const InstrumentSpec& spec, const std::vector<Parti
         }
         double hz = harmonic * playedHz;
         double gain = butterworth(hz / cutoffHz);
-        if (spec.highPassHz > 0) {
-            gain *= 1.0 - butterworth(hz / spec.highPassHz);
+        if (definition.highPassHz > 0) {
+            gain *= 1.0 - butterworth(hz / definition.highPassHz);
         }
         std::complex<double> value = wave[static_cast<size_t>(bin)] * gain / 4.0;
         spectrum[static_cast<size_t>(bin)] = value;
@@ -192,7 +192,7 @@ std::vector<int16_t> toPcm(const std::vector<double>& signal) {
 
 // The volume envelope: attack, an exponential-looking decay to the sustain level (held at
 // the sustain node), and a release after note off.
-void toneEnvelope(const InstrumentSpec& spec, double tickMs, ItInstrument& instrument) {
+void toneEnvelope(const InstrumentDefinition& definition, double tickMs, ItInstrument& instrument) {
     std::vector<ItEnvelopeNode>& nodes = instrument.volumeEnvelope;
     auto add = [&](double ms, double level) {
         int32_t tick = static_cast<int32_t>(std::lround(ms / tickMs));
@@ -201,52 +201,53 @@ void toneEnvelope(const InstrumentSpec& spec, double tickMs, ItInstrument& instr
         }
         nodes.push_back({std::min(tick, 9999), static_cast<int32_t>(std::lround(level * 64))});
     };
-    double sustain = std::clamp(spec.sustain, 0.0, 1.0);
-    double attackMs = spec.attackMs >= tickMs ? spec.attackMs : 0;
+    double sustain = std::clamp(definition.sustain, 0.0, 1.0);
+    double attackMs = definition.attackMs >= tickMs ? definition.attackMs : 0;
     add(0, attackMs > 0 ? 0 : 1);
     if (attackMs > 0) {
         add(attackMs, 1);
     }
     double held = attackMs;
-    if (spec.decayMs > 0 && sustain < 1) {
+    if (definition.decayMs > 0 && sustain < 1) {
         for (double part : {0.15, 0.4, 1.0}) {
-            add(attackMs + part * spec.decayMs,
+            add(attackMs + part * definition.decayMs,
                 sustain + (1 - sustain) * std::exp(-4.0 * part) * (part < 1 ? 1 : 0));
         }
-        held = attackMs + spec.decayMs;
+        held = attackMs + definition.decayMs;
     } else if (nodes.size() == 1) {
         add(tickMs, 1);
         held = tickMs;
     }
     instrument.sustainNode = static_cast<int32_t>(nodes.size()) - 1;
-    double release = std::max(spec.releaseMs, tickMs);
+    double release = std::max(definition.releaseMs, tickMs);
     add(held + 0.3 * release, nodes.back().value / 64.0 * 0.3);
     add(held + release, 0);
 }
 
-void synthesizeTone(const InstrumentSpec& spec, double tickMs, SynthesizedInstrument& out) {
+void synthesizeTone(const InstrumentDefinition& definition, double tickMs,
+                    SynthesizedInstrument& out) {
     // A plain tone loops over one cycle; a detuned or chorded one over enough cycles of its
     // root that every partial fits a whole number of times.
-    bool rich = spec.detuneCents > 0 || spec.chord != "single";
+    bool rich = definition.detuneCents > 0 || definition.chord != "single";
     const int32_t root = rich ? 192 : 1;
     std::vector<std::pair<double, double>> ratios = {{1.0, 1.0}};
-    if (spec.chord == "power") {
+    if (definition.chord == "power") {
         ratios = {{1.0, 1.0}, {1.5, 0.75}, {2.0, 0.5}};
-    } else if (spec.chord == "octave") {
+    } else if (definition.chord == "octave") {
         ratios = {{1.0, 1.0}, {2.0, 0.6}};
     }
     std::vector<Partial> partials;
     for (auto [ratio, amplitude] : ratios) {
         int32_t cycles = static_cast<int32_t>(std::lround(root * ratio));
         partials.push_back({cycles, amplitude});
-        if (spec.detuneCents > 0) {
+        if (definition.detuneCents > 0) {
             int32_t detuned = static_cast<int32_t>(
-                std::lround(cycles * std::pow(2.0, spec.detuneCents / 1200.0)));
+                std::lround(cycles * std::pow(2.0, definition.detuneCents / 1200.0)));
             partials.push_back({std::max(detuned, cycles + 1), 0.8 * amplitude});
         }
     }
-    int32_t attackLength = static_cast<int32_t>(std::max(spec.pluckMs, spec.pick > 0 ? 40.0 : 0.0) *
-                                                kSampleRateHz / 1000);
+    int32_t attackLength = static_cast<int32_t>(
+        std::max(definition.pluckMs, definition.pick > 0 ? 40.0 : 0.0) * kSampleRateHz / 1000);
 
     // One sample per octave band, so that high notes never alias and low notes keep their
     // brightness.
@@ -255,8 +256,9 @@ void synthesizeTone(const InstrumentSpec& spec, double tickMs, SynthesizedInstru
         double playedHz = noteHz(topNote - 6);
         // The loop holds every harmonic the band can let through: up to 18 kHz at its top
         // note, and to three times the cutoff at its lowest.
-        double harmonics = std::min(18000.0 / noteHz(topNote),
-                                    3 * spec.cutoffHz / noteHz(band == 0 ? 24 : topNote - 11));
+        double harmonics =
+            std::min(18000.0 / noteHz(topNote),
+                     3 * definition.cutoffHz / noteHz(band == 0 ? 24 : topNote - 11));
         int32_t loopLength = 2048;
         while (loopLength < 65536 && loopLength < 2 * root * harmonics) {
             loopLength *= 2;
@@ -264,12 +266,12 @@ void synthesizeTone(const InstrumentSpec& spec, double tickMs, SynthesizedInstru
         double fundamentalHz = static_cast<double>(root) * kSampleRateHz / loopLength;
         int32_t c5Speed =
             static_cast<int32_t>(std::lround(kSampleRateHz * noteHz(60) / fundamentalHz));
-        std::vector<double> loop =
-            toneLoop(spec, partials, root, loopLength, playedHz, noteHz(topNote), spec.cutoffHz);
+        std::vector<double> loop = toneLoop(definition, partials, root, loopLength, playedHz,
+                                            noteHz(topNote), definition.cutoffHz);
         std::vector<double> bright;
-        if (spec.pluckMs > 0) {
-            bright = toneLoop(spec, partials, root, loopLength, playedHz, noteHz(topNote),
-                              spec.cutoffHz * 4);
+        if (definition.pluckMs > 0) {
+            bright = toneLoop(definition, partials, root, loopLength, playedHz, noteHz(topNote),
+                              definition.cutoffHz * 4);
         }
         std::vector<double> signal(static_cast<size_t>(attackLength + loopLength));
         Noise noise(0x5EED + static_cast<uint32_t>(band));
@@ -279,24 +281,25 @@ void synthesizeTone(const InstrumentSpec& spec, double tickMs, SynthesizedInstru
             if (static_cast<int32_t>(n) < attackLength) {
                 double t = static_cast<double>(n) / kSampleRateHz;
                 if (!bright.empty()) {
-                    double settled = std::min(1.0, t * 1000 / spec.pluckMs);
+                    double settled = std::min(1.0, t * 1000 / definition.pluckMs);
                     settled = settled * settled * (3 - 2 * settled);
                     value = (1 - settled) * bright[n % bright.size()] + settled * value;
                 }
-                value += spec.pick * 0.6 * pickFilter.process(noise.next()) * std::exp(-t / 0.008);
+                value +=
+                    definition.pick * 0.6 * pickFilter.process(noise.next()) * std::exp(-t / 0.008);
             }
             signal[n] = value;
         }
         ItSample sample;
-        sample.name = spec.name.substr(0, 20) + " " + std::to_string(band + 1);
+        sample.name = definition.name.substr(0, 20) + " " + std::to_string(band + 1);
         sample.pcm = toPcm(signal);
         sample.c5SpeedHz = c5Speed;
         sample.loopStart = attackLength;
         sample.loopEnd = attackLength + loopLength;
-        sample.defaultVolume = static_cast<uint8_t>(spec.volume);
-        sample.vibratoDepth = static_cast<uint8_t>(spec.vibratoDepth);
-        sample.vibratoSpeed = static_cast<uint8_t>(spec.vibratoSpeed);
-        sample.vibratoSweep = static_cast<uint8_t>(spec.vibratoSweep);
+        sample.defaultVolume = static_cast<uint8_t>(definition.volume);
+        sample.vibratoDepth = static_cast<uint8_t>(definition.vibratoDepth);
+        sample.vibratoSpeed = static_cast<uint8_t>(definition.vibratoSpeed);
+        sample.vibratoSweep = static_cast<uint8_t>(definition.vibratoSweep);
         out.samples.push_back(std::move(sample));
         int32_t firstNote = band == 0 ? 0 : topNote - 11;
         int32_t lastNote = band == 5 ? 119 : topNote;
@@ -304,8 +307,8 @@ void synthesizeTone(const InstrumentSpec& spec, double tickMs, SynthesizedInstru
             out.instrument.sampleForNote[note] = static_cast<uint8_t>(band + 1);
         }
     }
-    toneEnvelope(spec, tickMs, out.instrument);
-    out.instrument.newNoteAction = spec.newNoteAction == "off" ? 2 : 0;
+    toneEnvelope(definition, tickMs, out.instrument);
+    out.instrument.newNoteAction = definition.newNoteAction == "off" ? 2 : 0;
     out.instrument.fadeOut = 512;
 }
 
@@ -321,13 +324,13 @@ double metal(double t, double scale) {
     return sum / 6.0;
 }
 
-std::vector<double> drumSignal(const InstrumentSpec& spec) {
-    const double lengthS = spec.lengthMs / 1000.0;
+std::vector<double> drumSignal(const InstrumentDefinition& definition) {
+    const double lengthS = definition.lengthMs / 1000.0;
     const size_t count = static_cast<size_t>((lengthS + 0.01) * kSampleRateHz);
     std::vector<double> out(count);
-    Noise noise(0xD2D2 + static_cast<uint32_t>(spec.kind));
-    Biquad high1 = Biquad::highPass(spec.kind == InstrumentKind::Crash ? 4500 : 7000, 0.7);
-    Biquad high2 = Biquad::highPass(spec.kind == InstrumentKind::Crash ? 4500 : 7000, 0.7);
+    Noise noise(0xD2D2 + static_cast<uint32_t>(definition.kind));
+    Biquad high1 = Biquad::highPass(definition.kind == InstrumentKind::Crash ? 4500 : 7000, 0.7);
+    Biquad high2 = Biquad::highPass(definition.kind == InstrumentKind::Crash ? 4500 : 7000, 0.7);
     Biquad snareHigh = Biquad::highPass(1400, 0.7);
     Biquad snareLow = Biquad::lowPass(9000, 0.7);
     Biquad clickHigh = Biquad::highPass(1500, 0.7);
@@ -336,9 +339,10 @@ std::vector<double> drumSignal(const InstrumentSpec& spec) {
         double t = static_cast<double>(n) / kSampleRateHz;
         double decay = std::exp(-5.0 * t / lengthS);
         double value = 0;
-        switch (spec.kind) {
+        switch (definition.kind) {
         case InstrumentKind::Kick: {
-            double hz = spec.pitchHz + (spec.punchHz - spec.pitchHz) * std::exp(-t / 0.03);
+            double hz = definition.pitchHz +
+                        (definition.punchHz - definition.pitchHz) * std::exp(-t / 0.03);
             phase += hz / kSampleRateHz;
             double body = std::sin(2 * kPi * phase) * decay;
             double click = clickHigh.process(noise.next()) * std::exp(-t / 0.0025) * 0.5;
@@ -346,23 +350,23 @@ std::vector<double> drumSignal(const InstrumentSpec& spec) {
             break;
         }
         case InstrumentKind::Snare: {
-            double body = (std::sin(2 * kPi * spec.pitchHz * t) +
-                           0.5 * std::sin(2 * kPi * 1.73 * spec.pitchHz * t)) *
+            double body = (std::sin(2 * kPi * definition.pitchHz * t) +
+                           0.5 * std::sin(2 * kPi * 1.73 * definition.pitchHz * t)) *
                           std::exp(-t / 0.045);
             double hiss = snareLow.process(snareHigh.process(noise.next())) * decay * 1.6;
-            value = std::tanh(1.4 * ((1 - spec.noise) * body + spec.noise * hiss));
+            value = std::tanh(1.4 * ((1 - definition.noise) * body + definition.noise * hiss));
             break;
         }
         case InstrumentKind::Hat:
         case InstrumentKind::Crash: {
-            double scale = spec.kind == InstrumentKind::Crash ? 2.3 : 1.7;
+            double scale = definition.kind == InstrumentKind::Crash ? 2.3 : 1.7;
             double shimmer = 0.6 * metal(t, scale) + 0.5 * noise.next();
             double attack = std::min(1.0, t / 0.0008);
             value = high2.process(high1.process(shimmer)) * decay * attack;
             break;
         }
         case InstrumentKind::Tom: {
-            double hz = spec.pitchHz * (1 + 0.5 * std::exp(-t / 0.05));
+            double hz = definition.pitchHz * (1 + 0.5 * std::exp(-t / 0.05));
             phase += hz / kSampleRateHz;
             double click = clickHigh.process(noise.next()) * std::exp(-t / 0.004) * 0.3;
             value = std::tanh(1.5 * (std::sin(2 * kPi * phase) * decay + click));
@@ -378,12 +382,12 @@ std::vector<double> drumSignal(const InstrumentSpec& spec) {
     return out;
 }
 
-void synthesizeDrum(const InstrumentSpec& spec, SynthesizedInstrument& out) {
+void synthesizeDrum(const InstrumentDefinition& definition, SynthesizedInstrument& out) {
     ItSample sample;
-    sample.name = spec.name.substr(0, 25);
-    sample.pcm = toPcm(drumSignal(spec));
+    sample.name = definition.name.substr(0, 25);
+    sample.pcm = toPcm(drumSignal(definition));
     sample.c5SpeedHz = kSampleRateHz;
-    sample.defaultVolume = static_cast<uint8_t>(spec.volume);
+    sample.defaultVolume = static_cast<uint8_t>(definition.volume);
     out.samples.push_back(std::move(sample));
     std::fill(std::begin(out.instrument.sampleForNote), std::end(out.instrument.sampleForNote), 1);
     out.instrument.newNoteAction = 0;
@@ -412,9 +416,9 @@ bool parseInstruments(const std::string& text, InstrumentSet& instruments, std::
             error = where + "instrument '" + name + "' is defined twice";
             return false;
         }
-        InstrumentSpec spec;
-        spec.name = name;
-        spec.line = lineNumber;
+        InstrumentDefinition definition;
+        definition.name = name;
+        definition.line = lineNumber;
         const KindName* kind = nullptr;
         for (const KindName& candidate : kKinds) {
             if (kindName == candidate.name) {
@@ -425,40 +429,40 @@ bool parseInstruments(const std::string& text, InstrumentSet& instruments, std::
             error = where + "'" + kindName + "' is not a kind (tone, kick, snare, hat, crash, tom)";
             return false;
         }
-        spec.kind = kind->kind;
-        spec.pitchHz = kind->pitchHz;
-        spec.punchHz = kind->punchHz;
-        spec.lengthMs = kind->lengthMs;
-        spec.noise = kind->noise;
+        definition.kind = kind->kind;
+        definition.pitchHz = kind->pitchHz;
+        definition.punchHz = kind->punchHz;
+        definition.lengthMs = kind->lengthMs;
+        definition.noise = kind->noise;
         std::string setting;
         while (words >> setting) {
             size_t equals = setting.find('=');
             std::string reason;
             if (equals == std::string::npos) {
                 reason = "'" + setting + "' is not key=value";
-            } else if (setKey(spec, setting.substr(0, equals), setting.substr(equals + 1),
+            } else if (setKey(definition, setting.substr(0, equals), setting.substr(equals + 1),
                               reason)) {
                 continue;
             }
             error = where + reason;
             return false;
         }
-        if (spec.kind != InstrumentKind::Tone && spec.lengthMs < 5) {
+        if (definition.kind != InstrumentKind::Tone && definition.lengthMs < 5) {
             error = where + "a drum needs a length of 5 ms or more";
             return false;
         }
-        instruments[name] = spec;
+        instruments[name] = definition;
     }
     return true;
 }
 
-SynthesizedInstrument synthesizeInstrument(const InstrumentSpec& spec, double tickMs) {
+SynthesizedInstrument synthesizeInstrument(const InstrumentDefinition& definition, double tickMs) {
     SynthesizedInstrument out;
-    out.instrument.name = spec.name.substr(0, 25);
-    if (spec.kind == InstrumentKind::Tone) {
-        synthesizeTone(spec, tickMs, out);
+    out.instrument.name = definition.name.substr(0, 25);
+    if (definition.kind == InstrumentKind::Tone) {
+        synthesizeTone(definition, tickMs, out);
     } else {
-        synthesizeDrum(spec, out);
+        synthesizeDrum(definition, out);
     }
     return out;
 }

@@ -17,7 +17,7 @@
 
 enum class InstrumentKind { Tone, Kick, Snare, Hat, Crash, Tom };
 
-struct InstrumentSpec {
+struct InstrumentDefinition {
     std::string name;
     InstrumentKind kind = InstrumentKind::Tone;
     int32_t line = 0; // where it was defined, for messages
@@ -50,7 +50,7 @@ struct InstrumentSpec {
     int32_t volume = 64; // default note volume, 0..64
 };
 
-using InstrumentSet = std::map<std::string, InstrumentSpec>;
+using InstrumentSet = std::map<std::string, InstrumentDefinition>;
 
 // Parses the definitions file; the error names the line.
 bool parseInstruments(const std::string& text, InstrumentSet& instruments, std::string& error);
@@ -61,4 +61,4 @@ struct SynthesizedInstrument {
 };
 
 // Synthesizes the instrument for a song whose ticks last tickMs (the envelope counts ticks).
-SynthesizedInstrument synthesizeInstrument(const InstrumentSpec& spec, double tickMs);
+SynthesizedInstrument synthesizeInstrument(const InstrumentDefinition& definition, double tickMs);

@@ -19,7 +19,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 
 namespace {
 
@@ -30,18 +29,22 @@ constexpr double kTrackCeilingDb = -1.6;
 constexpr double kTrackPeakLimitDb = -1.05;
 constexpr float kVorbisQuality = 0.5f;
 
-bool readText(const std::string& path, std::string& text) {
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream content;
-    content << file.rdbuf();
-    text = content.str();
-    return static_cast<bool>(file);
-}
-
 bool readBytes(const std::string& path, std::vector<uint8_t>& bytes) {
     std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        return false;
+    }
     bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    return static_cast<bool>(file) || file.eof();
+    return true;
+}
+
+bool readText(const std::string& path, std::string& text) {
+    std::vector<uint8_t> bytes;
+    if (!readBytes(path, bytes)) {
+        return false;
+    }
+    text.assign(bytes.begin(), bytes.end());
+    return true;
 }
 
 bool writeBytes(const std::string& path, const std::vector<uint8_t>& bytes) {

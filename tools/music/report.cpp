@@ -117,7 +117,7 @@ bool writeSpectrogram(const StereoAudio& audio, const std::string& pngPath) {
             picture.set(column, row, heat((db + 75) / 65));
         }
         double rms = measureLoudness(audio, first, 44100 / 8).rmsDb;
-        int32_t height = std::clamp(static_cast<int32_t>((rms + 40) / 40 * strip), 0, strip);
+        int32_t height = std::clamp(static_cast<int32_t>((rms + 30) / 24 * strip), 0, strip);
         picture.fillRect(column, rows + strip - height, 1, height, 0xFF40C060u);
         if (column % 80 == 0) { // a tick every ten seconds
             picture.fillRect(column, rows, 1, 6, 0xFFFFFFFFu);

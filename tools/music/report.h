@@ -19,5 +19,6 @@ struct TrackFigures {
 TrackFigures analyseTrack(const StereoAudio& audio);
 
 // The spectrogram: time left to right (8 columns a second), frequency bottom to top on a
-// logarithmic scale from 30 Hz to 16 kHz, with the loudness along the bottom.
+// logarithmic scale from 30 Hz to 16 kHz, with the loudness along the bottom (-30 to -6 dBFS)
+// and a tick every ten seconds.
 bool writeSpectrogram(const StereoAudio& audio, const std::string& pngPath);
