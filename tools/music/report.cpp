@@ -114,7 +114,7 @@ bool writeSpectrogram(const StereoAudio& audio, const std::string& pngPath) {
             size_t bin =
                 std::min(magnitudes.size() - 1, static_cast<size_t>(hz * kFftFrames / 44100 + 0.5));
             double db = gainToDb(magnitudes[bin]);
-            picture.set(column, row, heat((db + 75) / 65));
+            picture.set(column, row, heat((db + 85) / 70));
         }
         double rms = measureLoudness(audio, first, 44100 / 8).rmsDb;
         int32_t height = std::clamp(static_cast<int32_t>((rms + 30) / 24 * strip), 0, strip);
