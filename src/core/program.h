@@ -1,7 +1,8 @@
 // Every object that lives for the whole run, in one aggregate: the interface archive, the
-// input record, the music, the screens, the active screen's number, the tick period, the frame
-// and the window buffer. Members are constructed in declaration order and destroyed in
-// reverse. The program has one instance; each test makes a fresh one. Main thread only.
+// input record, the fonts, the music, the screens, the active screen's number, the tick
+// period, the frame and the window buffer. Members are constructed in declaration order and
+// destroyed in reverse. The program has one instance; each test makes a fresh one. Main thread
+// only.
 #pragma once
 
 #include "audio/music.h"
@@ -9,6 +10,7 @@
 #include "core/framebuffer.h"
 #include "platform/input_state.h"
 #include "platform/setup_dialog.h"
+#include "render/font.h"
 #include "resources/pack_archive.h"
 #include "screens/boot_screen.h"
 #include "screens/cracktro.h"
@@ -23,6 +25,9 @@
 struct Program {
     PackArchive interfaceArchive; // pictures, fonts, texts, samples and modules
     InputState input;
+    BitmapFont c64Font;    // "c64font": the boot and trainer screens
+    BitmapFont silkyFont;  // "silkywonderland": track titles and the sentence line
+    BitmapFont mosaicFont; // "sfintermosaic": the cracktro
     MusicState music;
     BootScreen bootScreen{*this};
     Cracktro cracktro{*this};
