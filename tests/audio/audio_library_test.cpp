@@ -289,12 +289,7 @@ TEST_F(OfflineAudio, ModuleRepeatsForeverOnlyWhenAskedAndIsNoStream) {
 }
 
 TEST_F(OfflineAudio, DataThatIsNeitherStreamNorModuleIsRefused) {
-    Bytes noise(4000);
-    uint32_t seed = 12345;
-    for (uint8_t& byte : noise) {
-        seed = seed * 214013 + 2531011;
-        byte = static_cast<uint8_t>(seed >> 16);
-    }
+    Bytes noise = noiseBytes(4000);
     Bytes wav = makeWav(sineWave(1000, 1, rateHz, 441, 0.5f), 1, rateHz, WavFormat::s16);
     Bytes noChannels = wav;
     noChannels[22] = 0;

@@ -58,16 +58,6 @@ Bytes oggOf(double seconds) {
     return makeOgg(sineWave(framesOf(seconds), 2, rateHz, 441, 0.5f), 2, rateHz);
 }
 
-Bytes noise(size_t lengthBytes) {
-    Bytes bytes(lengthBytes);
-    uint32_t seed = 99;
-    for (uint8_t& byte : bytes) {
-        seed = seed * 214013 + 2531011;
-        byte = static_cast<uint8_t>(seed >> 16);
-    }
-    return bytes;
-}
-
 struct Playlist : testing::Test {
     TempDir directory;
     MusicState music;
@@ -259,7 +249,7 @@ TEST_F(Playlist, TracksThatFailToLoadAreLeftOutAndTheLaterOnesMoveUp) {
         for (int32_t i = 0; i < 6; ++i) {
             if (c.present[i]) {
                 entries.emplace_back(trackFileNames[i],
-                                     c.damaged[i] ? noise(3000) : oggOf(0.1 + i / 10.0));
+                                     c.damaged[i] ? noiseBytes(3000) : oggOf(0.1 + i / 10.0));
             }
         }
         music.archive.clear();
@@ -299,7 +289,7 @@ TEST_F(Clips, AClipOpensAsAStreamOrElseAsARepeatingModule) {
     Bytes footstep =
         makeWav(sineWave(framesOf(0.1), 1, rateHz, 441, 0.5f), 1, rateHz, WavFormat::s16);
     openInterfaceArchive(
-        {{"step.wav", footstep}, {"tune.it", makeItModule()}, {"noise.bin", noise(2000)}});
+        {{"step.wav", footstep}, {"tune.it", makeItModule()}, {"noise.bin", noiseBytes(2000)}});
     struct Case {
         const char* name;
         bool loaded;

@@ -98,6 +98,16 @@ Bytes makeWav16(const std::vector<int16_t>& samples, int32_t channels, int32_t r
     return wavFile(data, channels, rateHz, 1, 16, 0);
 }
 
+Bytes noiseBytes(size_t lengthBytes) {
+    Bytes bytes(lengthBytes);
+    uint32_t state = 12345;
+    for (uint8_t& byte : bytes) {
+        state = state * 214013 + 2531011;
+        byte = static_cast<uint8_t>(state >> 16);
+    }
+    return bytes;
+}
+
 Bytes makeOgg(const std::vector<float>& samples, int32_t channels, int32_t rateHz) {
     vorbis_info info;
     vorbis_info_init(&info);

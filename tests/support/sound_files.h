@@ -2,6 +2,7 @@
 // Ogg Vorbis encoded with libvorbisenc, and a small Impulse Tracker module. Any thread.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -23,6 +24,9 @@ Bytes makeWav(const std::vector<float>& samples, int32_t channels, int32_t rateH
 
 // A WAV of 16-bit samples given exactly.
 Bytes makeWav16(const std::vector<int16_t>& samples, int32_t channels, int32_t rateHz);
+
+// Bytes from the classic linear congruential generator: neither sound file nor module.
+Bytes noiseBytes(size_t lengthBytes);
 
 Bytes makeOgg(const std::vector<float>& samples, int32_t channels, int32_t rateHz);
 
