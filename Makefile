@@ -39,13 +39,14 @@ test: build
 	@cd $(BUILD_DIR) && ctest --output-on-failure -j$(JOBS)
 
 # The whole suite under AddressSanitizer + UndefinedBehaviorSanitizer, then the audio tests
-# under ThreadSanitizer, each in a build folder of its own.
+# under ThreadSanitizer, each in a build folder of its own; the TSan build makes only the audio
+# tests' executable.
 test-sanitize: deps
 	@cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=Debug -DCAS_SANITIZE=address >/dev/null
 	@cmake --build $(SANITIZE_DIR) -j$(JOBS)
 	@cd $(SANITIZE_DIR) && ctest --output-on-failure -j$(JOBS)
 	@cmake -S . -B $(TSAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DCAS_SANITIZE=thread >/dev/null
-	@cmake --build $(TSAN_DIR) -j$(JOBS)
+	@cmake --build $(TSAN_DIR) -j$(JOBS) --target crush-audio-tests
 	@cd $(TSAN_DIR) && ctest --output-on-failure -j$(JOBS) -L thread
 
 bench: build

@@ -3,6 +3,7 @@
 // Usage: fuzz-seeds SEED_DIR
 #include "canvas.h"
 #include "qar.h"
+#include "support/sound_files.h"
 
 #include <filesystem>
 #include <fstream>
@@ -67,6 +68,27 @@ bool writeArchiveSeeds(const fs::path& dir, const std::vector<std::string>& pict
     return true;
 }
 
+// Streams of each kind the stream loader opens, and a module.
+bool writeAudioSeeds(const fs::path& streamDir, const fs::path& moduleDir) {
+    const std::vector<std::pair<fs::path, Bytes>> seeds = {
+        {streamDir / "stereo.ogg", makeOgg(sineWave(4000, 2, 44100, 441, 0.5f), 2, 44100)},
+        {streamDir / "mono.ogg", makeOgg(sineWave(3000, 1, 22050, 441, 0.5f), 1, 22050)},
+        {streamDir / "s16.wav",
+         makeWav(sineWave(300, 2, 44100, 441, 0.5f), 2, 44100, WavFormat::s16)},
+        {streamDir / "u8.wav", makeWav(sineWave(300, 1, 8000, 441, 0.5f), 1, 8000, WavFormat::u8)},
+        {streamDir / "f32.wav",
+         makeWav(sineWave(300, 2, 48000, 441, 0.5f), 2, 48000, WavFormat::f32)},
+        {moduleDir / "four_voices.it", makeItModule(4)},
+    };
+    for (const auto& [path, bytes] : seeds) {
+        if (!writeFile(path, bytes)) {
+            std::cerr << path.string() << ": cannot write\n";
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -78,9 +100,12 @@ int main(int argc, char** argv) {
     std::error_code error;
     fs::create_directories(root / "image", error);
     fs::create_directories(root / "archive", error);
+    fs::create_directories(root / "audio_stream", error);
+    fs::create_directories(root / "audio_module", error);
     std::vector<std::string> pictures;
     return writeImageSeeds(root / "image", pictures) &&
-                   writeArchiveSeeds(root / "archive", pictures)
+                   writeArchiveSeeds(root / "archive", pictures) &&
+                   writeAudioSeeds(root / "audio_stream", root / "audio_module")
                ? 0
                : 1;
 }

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 // Ends the process: an allocation that cannot be met is never handled.
 [[noreturn]] inline void outOfMemory() {
@@ -49,11 +50,13 @@ template <typename T> struct GrowArray {
     T& operator[](int32_t index) { return items[index]; }
     const T& operator[](int32_t index) const { return items[index]; }
 
-    void append(const T& item) {
+    void append(const T& item) { append(T(item)); }
+
+    void append(T&& item) {
         if (count == capacity) {
             grow(nextCapacity());
         }
-        items[count] = item;
+        items[count] = std::move(item);
         ++count;
     }
 
@@ -65,7 +68,7 @@ template <typename T> struct GrowArray {
         }
         T* bigger = allocate(newCapacity);
         for (int32_t i = 0; i < count; ++i) {
-            bigger[i] = items[i];
+            bigger[i] = std::move(items[i]);
         }
         delete[] items;
         items = bigger;

@@ -1,5 +1,7 @@
 #include "core/main_loop.h"
 
+#include "audio/audio_library.h"
+
 #include <algorithm>
 
 GUIElement& activeScreen(Program& program) {
@@ -8,6 +10,9 @@ GUIElement& activeScreen(Program& program) {
 
 void runLoopPass(Program& program, const PlatformCalls& platform) {
     InputState& input = program.input;
+    // The ends of tracks and slides that the mixer met since the last pass reach the playlist
+    // here, on the main thread, before anything of this pass reads or changes it.
+    audio::deliverNotifications();
     platform.pumpMessage(input);
 
     // The screen chosen here gets the whole pass, even if one of its operations switches.

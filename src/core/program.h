@@ -1,9 +1,11 @@
 // Every object that lives for the whole run, in one aggregate: the interface archive, the
-// input record, the screens, the active screen's number, the tick period, the frame and the
-// window buffer. Members are constructed in declaration order and destroyed in reverse. The
-// program has one instance; each test makes a fresh one. Main thread only.
+// input record, the fonts, the music, the screens, the active screen's number, the tick
+// period, the frame and the window buffer. Members are constructed in declaration order and
+// destroyed in reverse. The program has one instance; each test makes a fresh one. Main thread
+// only.
 #pragma once
 
+#include "audio/music.h"
 #include "core/frame_geometry.h"
 #include "core/framebuffer.h"
 #include "platform/input_state.h"
@@ -26,6 +28,7 @@ struct Program {
     BitmapFont c64Font;    // "c64font": the boot and trainer screens
     BitmapFont silkyFont;  // "silkywonderland": track titles and the sentence line
     BitmapFont mosaicFont; // "sfintermosaic": the cracktro
+    MusicState music;
     BootScreen bootScreen{*this};
     Cracktro cracktro{*this};
     TrainerScreen trainerScreen{*this};

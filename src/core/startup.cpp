@@ -62,12 +62,16 @@ bool startUp(Program& program, const PlatformCalls& platform) {
     std::fill_n(program.windowBuffer.get(), pixels, 0u);
     program.geometry = computeFrameGeometry(input.width, input.height);
 
+    // Without the music archive or a sound device the program runs silent.
+    startAudio(program.music);
+
     program.lastTickMs = platform.tickCountMs();
     return true;
 }
 
 void shutDown(Program& program, const PlatformCalls& platform) {
     program.windowBuffer.reset();
+    stopAudio(program.music);
     platform.destroyDisplay(program.input);
     program.interfaceArchive.clear();
     program.displaySettings.modes = GrowArray<DisplayMode>(0);

@@ -1,6 +1,8 @@
 #include "core/main_loop.h"
 
+#include "audio/audio_library.h"
 #include "support/fake_platform.h"
+#include "support/sound_files.h"
 
 #include <gtest/gtest.h>
 
@@ -177,6 +179,37 @@ TEST_F(MainLoop, TheRenderedFrameIsPresentedEnlarged) {
     EXPECT_EQ(platform.lastPresented[399 * 640 + 639], 0xFF123456u);
     EXPECT_EQ(platform.lastPresented[398 * 640 + 638], 0xFF123456u);
     EXPECT_EQ(platform.lastPresented[397 * 640 + 637], 0u);
+}
+
+struct Delivery {
+    const FakePlatform* platform;
+    int calls = 0;
+    size_t messagesWaiting = 0;
+};
+
+void recordDelivery(uint32_t, uint32_t, void* user) {
+    Delivery& delivery = *static_cast<Delivery*>(user);
+    ++delivery.calls;
+    delivery.messagesWaiting = delivery.platform->messages.size();
+}
+
+TEST_F(MainLoop, AudioNotificationsRunAtTheStartOfAPassBeforeTheMessagePump) {
+    ASSERT_TRUE(audio::initOffline(audio::outputRateHz));
+    Bytes wav = makeWav16({100, 200, 300}, 1, audio::outputRateHz);
+    uint32_t stream = audio::streamCreateFile(wav.data(), wav.size());
+    Delivery delivery{&platform};
+    audio::channelSetSync(stream, audio::SyncType::end, recordDelivery, &delivery);
+    audio::channelPlay(stream, false);
+    int16_t out[2 * 10];
+    audio::renderOffline(out, 10);
+    platform.key('A');
+
+    pass();
+    EXPECT_EQ(delivery.calls, 1);
+    EXPECT_EQ(delivery.messagesWaiting, 1u);
+    pass();
+    EXPECT_EQ(delivery.calls, 1);
+    audio::free();
 }
 
 } // namespace

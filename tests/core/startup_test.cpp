@@ -1,10 +1,14 @@
 #include "core/startup.h"
 
 #include "archive_writer.h"
+#include "audio/audio_library.h"
 #include "support/fake_platform.h"
+#include "support/sound_files.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
+
+#include <SDL.h>
 
 #include <memory>
 #include <string>
@@ -124,6 +128,18 @@ TEST(StartUp, TheThreeFontsComeFromTheArchive) {
         EXPECT_EQ(font->fixedAdvance, -1);
     }
     EXPECT_EQ(program->c64Font.glyphs['a'].height, 8) << "the boot screen's line spacing";
+}
+
+// The build packs music.qar beside the program; SDL's dummy driver is the sound card.
+TEST(StartUp, TheAudioRunsFromStartUpToShutdown) {
+    SDL_setenv("SDL_AUDIODRIVER", "dummy", 1);
+    FakePlatform platform;
+    auto program = std::make_unique<Program>();
+    ASSERT_TRUE(startUp(*program, platform.calls()));
+    Bytes wav = makeWav16({0, 0}, 1, audio::outputRateHz);
+    EXPECT_NE(audio::streamCreateFile(wav.data(), wav.size()), 0u) << "the device is ready";
+    shutDown(*program, platform.calls());
+    EXPECT_FALSE(audio::free()) << "shutdown released it";
 }
 
 TEST(StartUp, TheSmallestFrameSizedDisplayRuns) {
