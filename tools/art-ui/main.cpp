@@ -1,14 +1,18 @@
-// ui-art WHAT SOURCES OUT: draws one group of the interface's pictures (everything but the
-// room) into the folder OUT, from the sources in the folder SOURCES (assets/ui). Run by the
-// build, once per group, so that a changed source redraws only its own group; the same sources
-// always give the same files.
+// ui-art WHAT SOURCES FONTS OUT: draws one group of the interface's pictures (everything but
+// the room) into the folder OUT, from the sources in the folder SOURCES (assets/ui) and the
+// built fonts in the folder FONTS. Run by the build, once per group, so that a changed source
+// redraws only its own group; the same sources always give the same files.
 //
 //     logo      vorthanelogo_blue/_green/_red/_grey.png
 //     overlay   cursor.png, black.png: what the room draws over its frames
 //     scroller  scroller.txt: the cracktro's scroller, its source's lines joined into one
+//     player    player_background.png, player_sliderbutton.png, player_button_<key>.png
+//     verbs     hud_background.png, commands_off_<verb>.png, commands_on_<verb>.png
 #include "block_letters.h"
 #include "logo.h"
 #include "pixel_sheet.h"
+#include "player_panel.h"
+#include "verb_bar.h"
 
 #include <cstdio>
 #include <fstream>
@@ -90,22 +94,65 @@ bool makeScroller(const std::string& sources, const std::string& out, std::strin
     return true;
 }
 
+bool makePlayer(const std::string& sources, const std::string& fonts, const std::string& out,
+                std::string& error) {
+    std::array<Canvas, 5> symbols;
+    for (size_t k = 0; k < playerKeys.size(); ++k) {
+        if (!loadPixelSheet(sources + "/icon_" + playerKeys[k].name + ".txt", symbols[k], error)) {
+            return false;
+        }
+    }
+    AtlasFont font;
+    if (!loadAtlasFont(fonts, "silkywonderland", font, error)) {
+        return false;
+    }
+    const PlayerPictures pictures = drawPlayerPanel(symbols, font);
+    bool ok = writePng(out + "/player_background.png", pictures.background) &&
+              writePng(out + "/player_sliderbutton.png", pictures.knob);
+    for (size_t k = 0; ok && k < playerKeys.size(); ++k) {
+        ok = writePng(out + "/player_button_" + playerKeys[k].name + ".png", pictures.litKeys[k]);
+    }
+    return ok;
+}
+
+bool makeVerbs(const std::string& fonts, const std::string& out, std::string& error) {
+    AtlasFont font;
+    if (!loadAtlasFont(fonts, "silkywonderland", font, error)) {
+        return false;
+    }
+    const VerbBarPictures pictures = drawVerbBar(font);
+    bool ok = writePng(out + "/hud_background.png", pictures.background);
+    for (size_t k = 0; ok && k < verbs.size(); ++k) {
+        const std::string name = verbs[k].name;
+        ok = writePng(out + "/commands_off_" + name + ".png", pictures.keysOff[k]) &&
+             writePng(out + "/commands_on_" + name + ".png", pictures.keysOn[k]);
+    }
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: ui-art WHAT SOURCES OUT\n");
+    if (argc != 5) {
+        std::fprintf(stderr, "usage: ui-art WHAT SOURCES FONTS OUT\n");
         return 2;
     }
     const std::string what = argv[1];
+    const std::string sources = argv[2];
+    const std::string fonts = argv[3];
+    const std::string out = argv[4];
     std::string error;
     bool ok = false;
     if (what == "logo") {
-        ok = makeLogo(argv[2], argv[3], error);
+        ok = makeLogo(sources, out, error);
     } else if (what == "overlay") {
-        ok = makeOverlay(argv[2], argv[3], error);
+        ok = makeOverlay(sources, out, error);
     } else if (what == "scroller") {
-        ok = makeScroller(argv[2], argv[3], error);
+        ok = makeScroller(sources, out, error);
+    } else if (what == "player") {
+        ok = makePlayer(sources, fonts, out, error);
+    } else if (what == "verbs") {
+        ok = makeVerbs(fonts, out, error);
     } else {
         std::fprintf(stderr, "ui-art: unknown group %s\n", what.c_str());
         return 2;
