@@ -8,7 +8,9 @@
 //     scroller  scroller.txt: the cracktro's scroller, its source's lines joined into one
 //     player    player_background.png, player_sliderbutton.png, player_button_<key>.png
 //     verbs     hud_background.png, commands_off_<verb>.png, commands_on_<verb>.png
+//     end       endscreen.png
 #include "block_letters.h"
+#include "end_screen.h"
 #include "logo.h"
 #include "pixel_sheet.h"
 #include "player_panel.h"
@@ -130,6 +132,17 @@ bool makeVerbs(const std::string& fonts, const std::string& out, std::string& er
     return ok;
 }
 
+bool makeEnd(const std::string& sources, const std::string& fonts, const std::string& out,
+             std::string& error) {
+    BlockAlphabet alphabet;
+    AtlasFont font;
+    Canvas picture;
+    return loadBlockLetters(sources + "/block_letters.txt", alphabet, error) &&
+           loadAtlasFont(fonts, "c64font", font, error) &&
+           drawEndScreen(alphabet, font, picture, error) &&
+           writePng(out + "/endscreen.png", picture);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -153,6 +166,8 @@ int main(int argc, char** argv) {
         ok = makePlayer(sources, fonts, out, error);
     } else if (what == "verbs") {
         ok = makeVerbs(fonts, out, error);
+    } else if (what == "end") {
+        ok = makeEnd(sources, fonts, out, error);
     } else {
         std::fprintf(stderr, "ui-art: unknown group %s\n", what.c_str());
         return 2;

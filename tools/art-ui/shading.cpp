@@ -59,14 +59,14 @@ ToneMap shadeLetters(const Canvas& mask, int32_t depth) {
     return map;
 }
 
-void addSparkle(ToneMap& map, int32_t x, int32_t y, int32_t radius) {
+void drawSparkle(Canvas& canvas, int32_t x, int32_t y, int32_t radius, uint32_t colour) {
     for (int32_t d = -radius; d <= radius; ++d) {
-        map.set(x + d, y, Tone::bright);
-        map.set(x, y + d, Tone::bright);
+        canvas.set(x + d, y, colour);
+        canvas.set(x, y + d, colour);
     }
     for (int32_t d = -1; d <= 1; d += 2) {
-        map.set(x + d, y + d, Tone::bright);
-        map.set(x + d, y - d, Tone::bright);
+        canvas.set(x + d, y + d, colour);
+        canvas.set(x + d, y - d, colour);
     }
 }
 

@@ -47,9 +47,8 @@ using Colouring = std::array<uint32_t, 5>;
 // `depth` pixels deep; the map is `depth` pixels wider and taller than the mask.
 ToneMap shadeLetters(const Canvas& mask, int32_t depth);
 
-// Puts a four-pointed sparkle of the bright tone, `radius` pixels from its centre to the tip of
-// each point, centred on (x, y).
-void addSparkle(ToneMap& map, int32_t x, int32_t y, int32_t radius);
+// A four-pointed glint centred on (x, y), `radius` pixels from its centre to each tip.
+void drawSparkle(Canvas& canvas, int32_t x, int32_t y, int32_t radius, uint32_t colour);
 
 // The tones in colours; the tone `none` becomes `background`.
 Canvas colourTones(const ToneMap& map, const Colouring& colouring, uint32_t background);
