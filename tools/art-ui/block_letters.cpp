@@ -1,20 +1,13 @@
 #include "block_letters.h"
 
+#include "text.h"
+
 #include <fstream>
 #include <sstream>
 
 namespace {
 
 constexpr uint32_t ink = 0xFFFFFFFF;
-
-std::string trimmed(const std::string& line) {
-    size_t first = line.find_first_not_of(" \t\r");
-    if (first == std::string::npos) {
-        return "";
-    }
-    size_t last = line.find_last_not_of(" \t\r");
-    return line.substr(first, last - first + 1);
-}
 
 // Whether the pixel at (px, py) of a cellSize square is inked by the cell's character. The
 // diagonal itself belongs to the ink, so that edges of 45 degrees run in clean one-pixel steps.

@@ -1,5 +1,7 @@
 #include "pixel_sheet.h"
 
+#include "text.h"
+
 #include <cstdlib>
 #include <fstream>
 #include <map>
@@ -7,15 +9,6 @@
 #include <vector>
 
 namespace {
-
-std::string trimmed(const std::string& line) {
-    size_t first = line.find_first_not_of(" \t\r");
-    if (first == std::string::npos) {
-        return "";
-    }
-    size_t last = line.find_last_not_of(" \t\r");
-    return line.substr(first, last - first + 1);
-}
 
 bool parseColour(const std::string& text, uint32_t& colour) {
     if (text == "transparent") {
