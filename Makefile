@@ -11,7 +11,7 @@ PACKAGES := cmake make g++ pkg-config \
             libgtest-dev libgmock-dev libbenchmark-dev \
             xvfb xauth xdotool x11-apps
 
-.PHONY: all deps build run test test-sanitize bench
+.PHONY: all deps build run test test-sanitize bench contact-sheet
 
 all: build
 
@@ -45,3 +45,9 @@ test-sanitize: deps
 
 bench: build
 	@$(BUILD_DIR)/bench/crush-bench
+
+# Every picture of the interface archive at twice its size with its name, for reviewing the
+# art: build/contact-sheet.png, and the copy in docs/ that the README shows.
+contact-sheet: build
+	@cmake --build $(BUILD_DIR) --target contact-sheet
+	@mkdir -p docs && cp $(BUILD_DIR)/contact-sheet.png docs/contact-sheet.png

@@ -12,7 +12,7 @@ struct KeyColours {
 
 constexpr KeyColours raisedKey = {0xFF1E1610, 0xFFE0D4B2, 0xFFBCAE8A, 0xFF8A7C5C, 0xFF2E2216};
 // Pressed in, the bevel turns round: shadow at the top and left, the lip lit below.
-constexpr KeyColours litKey = {0xFF1E1E24, 0xFF14200F, 0xFF2C4424, 0xFF4E6A40, 0xFF9AD284};
+constexpr KeyColours litKey = {0xFF1E1610, 0xFF14200F, 0xFF2C4424, 0xFF4E6A40, 0xFF9AD284};
 
 const KeyColours& coloursOf(KeyState state) {
     return state == KeyState::lit ? litKey : raisedKey;

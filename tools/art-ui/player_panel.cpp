@@ -72,8 +72,9 @@ void drawTitleWindow(Canvas& c) {
                windowBottom - windowTop - 1, cardColour);
     c.fillRect(windowLeft + 1, windowTop + 1, windowRight - windowLeft - 1, 1, cardShadow);
     c.fillRect(windowLeft + 1, windowTop + 1, 1, windowBottom - windowTop - 1, cardShadow);
+    // Each title's glyphs fill rows 0-8 from its pen; the two rows after them rule it off.
     for (int32_t i = 1; i < titleCount; ++i) {
-        const int32_t rule = titleY + titlePitch * i - 1;
+        const int32_t rule = titleY + titlePitch * i - 2;
         c.fillRect(windowLeft + 3, rule, windowRight - windowLeft - 5, 1, cardRule);
         c.fillRect(windowLeft + 3, rule + 1, windowRight - windowLeft - 5, 1, cardLight);
     }

@@ -31,7 +31,6 @@ constexpr std::array<PlayerKey, 5> playerKeys = {{
 }};
 
 // The title list: the program writes six titles with their pens at (10, 20 + 11 i).
-constexpr int32_t titleX = 10;
 constexpr int32_t titleY = 20;
 constexpr int32_t titlePitch = 11;
 constexpr int32_t titleCount = 6;

@@ -23,6 +23,7 @@ struct AtlasFont {
     Canvas atlas; // only the alpha byte counts: non-zero is ink
     std::array<AtlasGlyph, 256> glyphs{};
 
+    // Whether the description has a glyph for the character (every glyph moves the pen on).
     bool hasGlyph(unsigned char c) const { return glyphs[c].xadvance > 0; }
 };
 
