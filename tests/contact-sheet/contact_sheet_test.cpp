@@ -15,12 +15,11 @@ NamedPicture picture(const std::string& name, int32_t width = 1, int32_t height 
 
 TEST(ContactSheet, NumberedSeriesGatherIntoOneStripEach) {
     std::vector<NamedPicture> pictures;
-    for (const char* name : {"walk_02.png",       "walk_10.png",      "walk_01.png",
-                             "lamp_on_b.png",     "lamp_on_a.png",    "lamp_on_c.png",
-                             "logo_blue.png",     "logo_red.png",     "font_0.png",
-                             "font2_0.png",       "lone_01.png",      "cone_a.png",
-                             "cone_01.png",       "mask_01.png",      "mask_02.png",
-                             "black.png",         "_01.png",          "_02.png"}) {
+    for (const char* name :
+         {"walk_02.png", "walk_10.png", "walk_01.png", "lamp_on_b.png", "lamp_on_a.png",
+          "lamp_on_c.png", "logo_blue.png", "logo_red.png", "font_0.png", "font2_0.png",
+          "lone_01.png", "cone_a.png", "cone_01.png", "mask_01.png", "mask_02.png", "black.png",
+          "_01.png", "_02.png"}) {
         pictures.push_back(picture(name));
     }
     struct Expected {
@@ -28,10 +27,9 @@ TEST(ContactSheet, NumberedSeriesGatherIntoOneStripEach) {
         size_t frames;
     };
     const Expected expected[] = {
-        {"_01.png", 1},           {"_02.png", 1},        {"black.png", 1},
-        {"cone_01.png", 1},       {"cone_a.png", 1},     {"font2_0.png", 1},
-        {"font_0.png", 1},        {"lamp_on_a..c.png", 3}, {"logo_blue.png", 1},
-        {"logo_red.png", 1},      {"lone_01.png", 1},    {"mask_01..02.png", 2},
+        {"_01.png", 1},         {"_02.png", 1},      {"black.png", 1},   {"cone_01.png", 1},
+        {"cone_a.png", 1},      {"font2_0.png", 1},  {"font_0.png", 1},  {"lamp_on_a..c.png", 3},
+        {"logo_blue.png", 1},   {"logo_red.png", 1}, {"lone_01.png", 1}, {"mask_01..02.png", 2},
         {"walk_01..10.png", 3},
     };
     const std::vector<SheetItem> items = gatherSeries(std::move(pictures));

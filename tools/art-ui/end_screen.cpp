@@ -87,8 +87,7 @@ void drawLine(Canvas& c, int32_t x0, int32_t y0, int32_t x1, int32_t y1, uint32_
 void drawGrid(Canvas& c) {
     c.fillRect(0, horizonY, endScreenWidth, endScreenHeight - horizonY, home(blue));
     for (int32_t k = -12; k <= 12; ++k) {
-        drawLine(c, vanishX + 6 * k, horizonY, vanishX + 48 * k, endScreenHeight - 1,
-                 home(purple));
+        drawLine(c, vanishX + 6 * k, horizonY, vanishX + 48 * k, endScreenHeight - 1, home(purple));
     }
     for (int32_t row = 1; row < 9; ++row) {
         const int32_t y = horizonY + (endScreenHeight - horizonY) * row * row / 64;

@@ -9,7 +9,7 @@
 #include <array>
 #include <string>
 
-constexpr int32_t logoWidth = 320; // the cracktro copies whole rows of the screen's width
+constexpr int32_t logoWidth = 320;    // the cracktro copies whole rows of the screen's width
 constexpr int32_t logoMaxHeight = 60; // its texts start on row 64
 
 // The four colourings, in the order blue, green, red, grey, all in the home computer's palette.

@@ -11,9 +11,9 @@
 #include <vector>
 
 enum class Tone : uint8_t {
-    none,   // not part of the letters
-    deep,   // the extrusion
-    dark,   // the face's darkest band and its shadowed edge
+    none, // not part of the letters
+    deep, // the extrusion
+    dark, // the face's darkest band and its shadowed edge
     mid,
     light,
     bright, // the lit edge and the highlights

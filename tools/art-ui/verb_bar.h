@@ -11,7 +11,7 @@
 
 constexpr int32_t barWidth = 320;
 constexpr int32_t barHeight = 32;
-constexpr int32_t barY = 168; // where the program draws it
+constexpr int32_t barY = 168;         // where the program draws it
 constexpr int32_t sentenceLeft = 232; // from here to the right edge the bar stays plain
 
 struct Verb {

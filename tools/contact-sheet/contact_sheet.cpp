@@ -7,9 +7,9 @@
 namespace {
 
 constexpr int32_t scale = 2;
-constexpr int32_t margin = 16;    // around the sheet and between items
-constexpr int32_t frameGap = 4;   // between the frames of a series
-constexpr int32_t labelGap = 4;   // between a label and its pictures
+constexpr int32_t margin = 16;     // around the sheet and between items
+constexpr int32_t frameGap = 4;    // between the frames of a series
+constexpr int32_t labelGap = 4;    // between a label and its pictures
 constexpr int32_t checkerSize = 8; // squares behind the pictures, in sheet pixels
 
 constexpr uint32_t sheetColour = 0xFF1C1C22;
