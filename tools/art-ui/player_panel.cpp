@@ -21,7 +21,7 @@ constexpr uint32_t grooveDark = 0xFF120A06;
 
 constexpr int32_t windowLeft = 5;
 constexpr int32_t windowRight = 134;
-constexpr int32_t windowTop = 15;
+constexpr int32_t windowTop = 16;
 constexpr int32_t windowBottom = 88;
 
 // The wooden case: outlined, lit along its top and left, shaded along its bottom and right,
@@ -49,17 +49,17 @@ void drawPlate(Canvas& c, const AtlasFont& font) {
     const std::string name = "Crush and Shatter";
     const int32_t w = textWidth(font, name) + 16;
     const int32_t x = (panelWidth - w) / 2;
-    const int32_t y = 3;
-    const int32_t h = 11;
+    const int32_t y = 2;
+    const int32_t h = 13;
     c.fillRect(x, y, w, h, brassOutline);
     c.fillRect(x + 1, y + 1, w - 2, h - 2, brassDark);
     c.fillRect(x + 1, y + 1, w - 3, h - 3, brassLight);
     c.fillRect(x + 2, y + 2, w - 4, h - 4, brassBase);
     for (int32_t sx : {x + 3, x + w - 4}) {
-        c.set(sx, y + 5, brassOutline);
-        c.set(sx, y + 4, brassDark);
+        c.set(sx, y + 6, brassOutline);
+        c.set(sx, y + 5, brassDark);
     }
-    drawText(c, font, name, x + 8, y + 1, plateInk);
+    drawText(c, font, name, x + 8, y + 3, plateInk);
 }
 
 // The recessed window of track titles, ruled between the rows like the cards of a jukebox.
@@ -87,12 +87,12 @@ void drawGroove(Canvas& c) {
     c.fillRect(grooveLeft, y, w, 3, grooveDark);
     c.fillRect(grooveLeft, y, w, 1, wood.outline);
     c.fillRect(grooveLeft, y + 3, w, 1, wood.light);
-    // Tick marks every tenth of the way.
+    // Tick marks every tenth of the way, taller at the ends and the middle.
     for (int32_t k = 0; k <= 10; ++k) {
         const int32_t x = grooveLeft + (grooveRight - grooveLeft) * k / 10;
-        c.set(x, y - 2, wood.dark);
+        c.set(x, y - 2, wood.outline);
         if (k % 5 == 0) {
-            c.set(x, y - 3, wood.dark);
+            c.set(x, y - 3, wood.outline);
         }
     }
 }
