@@ -4,19 +4,15 @@
 #include <cstdio>
 #include <fstream>
 #include <sstream>
+#include <utility>
 
-bool loadAtlasFont(const std::string& folder, const std::string& name, AtlasFont& font,
-                   std::string& error) {
+bool parseAtlasFont(const std::string& description, Canvas atlas, AtlasFont& font,
+                    std::string& error) {
     font = AtlasFont{};
-    const std::string descriptionPath = folder + "/" + name + ".fnt";
-    std::ifstream description(descriptionPath);
-    if (!description) {
-        error = descriptionPath + ": cannot open";
-        return false;
-    }
+    std::istringstream lines(description);
     int32_t glyphCount = 0;
     std::string line;
-    while (std::getline(description, line)) {
+    while (std::getline(lines, line)) {
         if (line.rfind("char ", 0) != 0) {
             continue;
         }
@@ -27,17 +23,39 @@ bool loadAtlasFont(const std::string& folder, const std::string& name, AtlasFont
                         &id, &g.x, &g.y, &g.width, &g.height, &g.xoffset, &g.yoffset,
                         &g.xadvance) != 8 ||
             id < 0 || id > 254) {
-            error = descriptionPath + ": bad glyph line: " + line;
+            error = "bad glyph line: " + line;
             return false;
         }
         font.glyphs[static_cast<size_t>(id)] = g;
         ++glyphCount;
     }
     if (glyphCount == 0) {
-        error = descriptionPath + ": no glyphs";
+        error = "no glyphs";
         return false;
     }
-    return readPng(folder + "/" + name + "_0.png", font.atlas, error);
+    font.atlas = std::move(atlas);
+    return true;
+}
+
+bool loadAtlasFont(const std::string& folder, const std::string& name, AtlasFont& font,
+                   std::string& error) {
+    const std::string descriptionPath = folder + "/" + name + ".fnt";
+    std::ifstream file(descriptionPath);
+    if (!file) {
+        error = descriptionPath + ": cannot open";
+        return false;
+    }
+    std::stringstream description;
+    description << file.rdbuf();
+    Canvas atlas;
+    if (!readPng(folder + "/" + name + "_0.png", atlas, error)) {
+        return false;
+    }
+    if (!parseAtlasFont(description.str(), std::move(atlas), font, error)) {
+        error = descriptionPath + ": " + error;
+        return false;
+    }
+    return true;
 }
 
 int32_t textWidth(const AtlasFont& font, const std::string& text) {

@@ -27,6 +27,11 @@ struct AtlasFont {
     bool hasGlyph(unsigned char c) const { return glyphs[c].xadvance > 0; }
 };
 
+// A font from the text of its .fnt description and its atlas picture. False, with the reason
+// in `error`, when the description has a broken glyph line or none at all.
+bool parseAtlasFont(const std::string& description, Canvas atlas, AtlasFont& font,
+                    std::string& error);
+
 // Reads FOLDER/NAME.fnt and FOLDER/NAME_0.png. False, with the reason in `error`, when a file is
 // missing or not a font.
 bool loadAtlasFont(const std::string& folder, const std::string& name, AtlasFont& font,
