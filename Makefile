@@ -4,6 +4,8 @@
 BUILD_DIR    := build
 SANITIZE_DIR := build-sanitize
 TSAN_DIR     := build-tsan
+FUZZ_DIR     := build-fuzz
+FUZZ_SECONDS ?= 60
 JOBS         ?= $(shell nproc)
 
 PACKAGES := cmake make g++ pkg-config \
@@ -11,7 +13,10 @@ PACKAGES := cmake make g++ pkg-config \
             libgtest-dev libgmock-dev libbenchmark-dev \
             xvfb xauth xdotool x11-apps
 
-.PHONY: all deps build run test test-sanitize bench contact-sheet
+# The fuzz build's compiler and libFuzzer, installed by `make fuzz` only.
+FUZZ_PACKAGES := clang libclang-rt-14-dev
+
+.PHONY: all deps build run test test-sanitize bench fuzz contact-sheet
 
 all: build
 
@@ -51,3 +56,12 @@ bench: build
 contact-sheet: build
 	@cmake --build $(BUILD_DIR) --target contact-sheet
 	@mkdir -p docs && cp $(BUILD_DIR)/contact-sheet.png docs/contact-sheet.png
+
+# Every fuzz target (the list is in fuzz/CMakeLists.txt) for FUZZ_SECONDS seconds each, built
+# with clang, libFuzzer, ASan and UBSan in a build folder of its own.
+fuzz: deps
+	@tools/install-deps.sh $(FUZZ_PACKAGES)
+	@cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang \
+	    -DCMAKE_CXX_COMPILER=clang++ -DCAS_SANITIZE=fuzzer >/dev/null
+	@cmake --build $(FUZZ_DIR) -j$(JOBS) --target fuzz-targets
+	@fuzz/run.sh $(FUZZ_DIR) $(FUZZ_SECONDS)

@@ -18,6 +18,12 @@ if(CAS_SANITIZE STREQUAL "address")
 elseif(CAS_SANITIZE STREQUAL "thread")
     add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
     add_link_options(-fsanitize=thread)
+elseif(CAS_SANITIZE STREQUAL "fuzzer")
+    # The fuzz build (clang): libFuzzer's coverage in every object, ASan + UBSan; only the
+    # fuzz targets link libFuzzer itself.
+    add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all
+                        -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=address,undefined)
 elseif(NOT CAS_SANITIZE STREQUAL "")
-    message(FATAL_ERROR "CAS_SANITIZE must be empty, address or thread")
+    message(FATAL_ERROR "CAS_SANITIZE must be empty, address, thread or fuzzer")
 endif()

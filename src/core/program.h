@@ -1,13 +1,14 @@
-// Every object that lives for the whole run, in one aggregate: the input record, the screens,
-// the active screen's number, the tick period, the frame and the window buffer. Members are
-// constructed in declaration order and destroyed in reverse. The program has one instance;
-// each test makes a fresh one. Main thread only.
+// Every object that lives for the whole run, in one aggregate: the interface archive, the
+// input record, the screens, the active screen's number, the tick period, the frame and the
+// window buffer. Members are constructed in declaration order and destroyed in reverse. The
+// program has one instance; each test makes a fresh one. Main thread only.
 #pragma once
 
 #include "core/frame_geometry.h"
 #include "core/framebuffer.h"
 #include "platform/input_state.h"
 #include "platform/setup_dialog.h"
+#include "resources/pack_archive.h"
 #include "screens/boot_screen.h"
 #include "screens/cracktro.h"
 #include "screens/end_screen.h"
@@ -19,6 +20,7 @@
 #include <memory>
 
 struct Program {
+    PackArchive interfaceArchive; // pictures, fonts, texts, samples and modules
     InputState input;
     BootScreen bootScreen{*this};
     Cracktro cracktro{*this};

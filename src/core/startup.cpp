@@ -28,6 +28,12 @@ bool startUp(Program& program, const PlatformCalls& platform) {
         return false;
     }
 
+    // Every picture, font and sound of the screens comes from the interface archive.
+    if (!program.interfaceArchive.open("interface.qar")) {
+        std::fputs("interface.qar: cannot open\n", stderr);
+        return false;
+    }
+
     input.fullscreen = settings.fullscreen;
     program.geometry.frameScale = 1;
     if (!platform.createDisplay(input, settings.width, settings.height)) {
@@ -46,6 +52,7 @@ bool startUp(Program& program, const PlatformCalls& platform) {
 void shutDown(Program& program, const PlatformCalls& platform) {
     program.windowBuffer.reset();
     platform.destroyDisplay(program.input);
+    program.interfaceArchive.clear();
     program.displaySettings.modes = GrowArray<DisplayMode>(0);
 }
 

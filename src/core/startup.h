@@ -8,7 +8,8 @@
 // Runs every start-up step; false when an essential one failed (the reason is on stderr).
 bool startUp(Program& program, const PlatformCalls& platform);
 
-// Releases the window buffer, the display and the dialog's mode list, in the shutdown order.
+// Releases the window buffer, the display, the interface archive's entries and the dialog's
+// mode list, in the shutdown order.
 void shutDown(Program& program, const PlatformCalls& platform);
 
 // Start-up, the main loop and shutdown. Returns the exit status: 1 after a normal run, 0 when

@@ -9,7 +9,7 @@
 #include <memory>
 
 struct Image {
-    int32_t width = 0;  // 0 for an empty picture, which draws nothing
+    int32_t width = 0; // 0 for an empty picture, which draws nothing
     int32_t height = 0;
     std::unique_ptr<uint32_t[]> pixels; // width x height words, or none
 };

@@ -51,34 +51,6 @@ const uint32_t homePalette[16] = {
     0xFF000000, 0xFFFFFFFF, 0xFF68372B, 0xFF70A4B2, 0xFF6F3D86, 0xFF588D43, 0xFF352879, 0xFFB8C76F,
     0xFF6F4F25, 0xFF433900, 0xFF9A6759, 0xFF444444, 0xFF6C6C6C, 0xFF9AD284, 0xFF6C5EB5, 0xFF959595};
 
-TEST(InterfacePictures, EveryNameTheProgramLoadsIsThere) {
-    std::vector<std::string> names = {"vorthanelogo_blue.png",
-                                      "vorthanelogo_green.png",
-                                      "vorthanelogo_red.png",
-                                      "vorthanelogo_grey.png",
-                                      "player_background.png",
-                                      "player_sliderbutton.png",
-                                      "player_button_play.png",
-                                      "player_button_previous.png",
-                                      "player_button_next.png",
-                                      "player_button_pause.png",
-                                      "player_button_eject.png",
-                                      "hud_background.png",
-                                      "cursor.png",
-                                      "black.png",
-                                      "endscreen.png"};
-    for (const char* verb :
-         {"walk", "open", "lookat", "talkto", "pickup", "giveit", "close", "use"}) {
-        names.push_back(std::string("commands_off_") + verb + ".png");
-        names.push_back(std::string("commands_on_") + verb + ".png");
-    }
-    for (const std::string& name : names) {
-        const Canvas picture = load(name);
-        EXPECT_GT(picture.width, 0) << name;
-        EXPECT_GT(picture.height, 0) << name;
-    }
-}
-
 // The cracktro scrolls the text as one line in its own font, drawing a line break as a blank.
 TEST(InterfacePictures, TheScrollerIsOneLineTheCracktrosFontCanDraw) {
     std::ifstream file(assetDir + "/scroller.txt", std::ios::binary);

@@ -1,6 +1,7 @@
 #include "core/startup.h"
 
 #include "support/fake_platform.h"
+#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -21,6 +22,8 @@ TEST(StartUp, ANormalRunEndsWithStatusOneAfterEscape) {
     EXPECT_TRUE(program->input.fullscreen) << "the dialog's choice reaches the display";
     EXPECT_EQ(program->geometry.frameScale, 3);
     EXPECT_EQ(program->windowBuffer, nullptr) << "released at shutdown";
+    EXPECT_EQ(program->interfaceArchive.path, WString("interface.qar"));
+    EXPECT_EQ(program->interfaceArchive.directory.pairs.capacity, 1) << "cleared at shutdown";
 }
 
 TEST(StartUp, FailedStartsEndWithStatusZero) {
@@ -48,6 +51,18 @@ TEST(StartUp, FailedStartsEndWithStatusZero) {
         EXPECT_EQ(platform.createdDisplays, c.createdDisplays) << c.what;
         EXPECT_EQ(platform.presentedFrames, 0) << c.what;
     }
+}
+
+TEST(StartUp, WithoutTheInterfaceArchiveNoDisplayOpens) {
+    TempDir empty;
+    CurrentDirectory inEmpty(empty.path);
+    FakePlatform platform;
+    platform.messages.push_back({MessageType::KeyDown, keyEscape});
+    auto program = std::make_unique<Program>();
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(runProgram(*program, platform.calls()), 0);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "interface.qar: cannot open\n");
+    EXPECT_EQ(platform.createdDisplays, 0);
 }
 
 TEST(StartUp, TheSmallestFrameSizedDisplayRuns) {

@@ -9,34 +9,69 @@ program=$1 frame_check=$2 depth=$3 mode=$4
 
 work=$(mktemp -d)
 xvfb_pid=""
+display_lock=""
 app_pid=""
 cleanup() {
     [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    [ -n "$xvfb_pid" ] && wait "$xvfb_pid" 2>/dev/null || true
+    [ -n "$display_lock" ] && rm -rf "$display_lock" || true
     rm -rf "$work"
 }
 trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+fail() {
+    echo "FAIL: $*" >&2
+    if [ -n "$app_pid" ] && kill -0 "$app_pid" 2>/dev/null; then
+        echo "  the program is still running; its windows:" >&2
+        for id in $(xdotool search --name '.' 2>/dev/null); do
+            echo "    $id '$(xdotool getwindowname "$id" 2>/dev/null)'" >&2
+        done
+    elif [ -n "$app_pid" ]; then
+        echo "  the program has ended" >&2
+    fi
+    exit 1
+}
 
-# Xvfb picks a free display number itself and writes it to a file, so that tests can run
-# side by side.
-Xvfb -displayfd 3 -screen 0 "640x400x$depth" -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+# A display number of our own: claimed with an atomic mkdir, so that tests running side by side
+# (whose X servers could otherwise race for the same free number) never share a server. A claim
+# whose test is no longer running is taken over.
+for number in $(seq 40 99); do
+    claim="/tmp/crush-window-test-$number"
+    if [ -d "$claim" ] && ! kill -0 "$(cat "$claim/pid" 2>/dev/null || echo 0)" 2>/dev/null; then
+        rm -rf "$claim"
+    fi
+    if mkdir "$claim" 2>/dev/null; then
+        echo $$ >"$claim/pid"
+        if [ ! -e "/tmp/.X$number-lock" ]; then
+            display_lock=$claim
+            break
+        fi
+        rm -rf "$claim"
+    fi
+done
+[ -n "$display_lock" ] || fail "no free display number"
+export DISPLAY=":$number"
+# -noreset: an X server normally resets when its last client leaves, refusing connections
+# meanwhile, and the program leaves and comes back between the setup dialog and its window.
+Xvfb "$DISPLAY" -screen 0 "640x400x$depth" -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
+for _ in $(seq 300); do
+    xdotool getdisplaygeometry >/dev/null 2>&1 && break
+    kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb on $DISPLAY ended: $(cat "$work/xvfb.log")"
     sleep 0.05
 done
-export DISPLAY=":$(head -n 1 "$work/display")"
-xdotool getdisplaygeometry >/dev/null 2>&1 || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+xdotool getdisplaygeometry >/dev/null 2>&1 || fail "Xvfb on $DISPLAY did not answer in 15 s"
 
 # Under AddressSanitizer the system's display libraries (libdbus, and the X libraries SDL loads
 # and unloads itself) leave allocations that cannot be attributed; the program's own memory is
 # checked for leaks by the headless tests, so leak detection is off for the real window.
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 
-# The program reads its archives from the current directory, beside the executable.
+# The program reads its archives from the current directory, beside the executable. Xvfb has
+# no graphics card: SDL's own software renderer presents there, rather than an emulated OpenGL
+# that would compile its shaders on this machine's processor.
 cd "$(dirname "$program")"
-SDL_AUDIODRIVER=dummy "$program" >"$work/stdout" 2>"$work/stderr" &
+SDL_AUDIODRIVER=dummy SDL_RENDER_DRIVER=software "$program" >"$work/stdout" 2>"$work/stderr" &
 app_pid=$!
 
 find_window() {

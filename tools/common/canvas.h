@@ -45,6 +45,11 @@ struct Canvas {
     }
 };
 
+// Encodes width x height pixels of `channels` bytes each (1 grey, 2 grey and alpha, 3 RGB,
+// 4 RGBA), rows top first, as an 8-bit PNG; the same pixels always give the same bytes.
+bool encodePng(const uint8_t* pixels, int32_t width, int32_t height, int32_t channels,
+               std::vector<uint8_t>& png);
+
 // Writes the canvas as an 8-bit RGBA PNG; the same canvas always gives the same bytes.
 // False, with a line on stderr, when the file cannot be written.
 bool writePng(const std::string& path, const Canvas& canvas);

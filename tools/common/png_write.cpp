@@ -17,6 +17,14 @@ void appendBytes(void* context, void* data, int size) {
 
 } // namespace
 
+bool encodePng(const uint8_t* pixels, int32_t width, int32_t height, int32_t channels,
+               std::vector<uint8_t>& png) {
+    png.clear();
+    stbi_write_png_compression_level = 9;
+    return stbi_write_png_to_func(appendBytes, &png, width, height, channels, pixels,
+                                  width * channels) != 0;
+}
+
 bool writePng(const std::string& path, const Canvas& canvas) {
     std::vector<uint8_t> rgba(canvas.pixels.size() * 4);
     for (size_t i = 0; i < canvas.pixels.size(); ++i) {
@@ -27,9 +35,7 @@ bool writePng(const std::string& path, const Canvas& canvas) {
         rgba[4 * i + 3] = static_cast<uint8_t>(p >> 24);
     }
     std::vector<uint8_t> png;
-    stbi_write_png_compression_level = 9;
-    if (stbi_write_png_to_func(appendBytes, &png, canvas.width, canvas.height, 4, rgba.data(),
-                               canvas.width * 4) == 0) {
+    if (!encodePng(rgba.data(), canvas.width, canvas.height, 4, png)) {
         std::fprintf(stderr, "%s: cannot encode the picture\n", path.c_str());
         return false;
     }
