@@ -1,7 +1,5 @@
 #include "shading.h"
 
-#include <cstdlib>
-
 namespace {
 
 bool inked(const Canvas& mask, int32_t x, int32_t y) {

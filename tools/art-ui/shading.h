@@ -28,11 +28,6 @@ struct ToneMap {
     ToneMap(int32_t mapWidth, int32_t mapHeight)
         : width(mapWidth), height(mapHeight),
           tones(static_cast<size_t>(mapWidth) * mapHeight, Tone::none) {}
-    Tone at(int32_t x, int32_t y) const {
-        return x < 0 || y < 0 || x >= width || y >= height
-                   ? Tone::none
-                   : tones[static_cast<size_t>(y) * width + x];
-    }
     void set(int32_t x, int32_t y, Tone tone) {
         if (x >= 0 && y >= 0 && x < width && y < height) {
             tones[static_cast<size_t>(y) * width + x] = tone;

@@ -22,6 +22,7 @@ Canvas drawVerbKey(const Verb& verb, const AtlasFont& font, KeyState state) {
     Canvas c(w, verbKeyHeight);
     drawKey(c, 0, 0, w, verbKeyHeight, state);
     const int32_t press = state == KeyState::lit ? 1 : 0;
+    // The pen advance counts the blank column after the last glyph; leave it out to centre.
     const int32_t labelX = (w - textWidth(font, verb.label) + 1) / 2;
     drawText(c, font, verb.label, labelX + press, 3 + press, keyLabelColour(state));
     return c;

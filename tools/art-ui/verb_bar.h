@@ -9,29 +9,28 @@
 #include <array>
 #include <cstdint>
 
+// The program draws the bar at (0, 168) and centres the sentence line on x 275 from y 170.
 constexpr int32_t barWidth = 320;
 constexpr int32_t barHeight = 32;
-constexpr int32_t barY = 168;         // where the program draws it
 constexpr int32_t sentenceLeft = 232; // from here to the right edge the bar stays plain
 
 struct Verb {
-    const char* name;  // commands_off_<name>.png, commands_on_<name>.png
-    const char* label; // what the key says, as the sentence line names the verb
-    int32_t x;         // the key's top-left corner on the screen
-    int32_t y;
-    int32_t columnWidth; // from its x to the next column's (or to the plain part)
+    const char* name;    // commands_off_<name>.png, commands_on_<name>.png
+    const char* label;   // what the key says, as the sentence line names the verb
+    int32_t columnWidth; // from its column's x to the next column's (or to the plain part)
 };
 
-// In the program's verb order: four columns of two.
+// In the program's verb order: four columns of two, at x 0, 48, 112 and 182, the keys' top rows
+// at y 170 and 185.
 constexpr std::array<Verb, 8> verbs = {{
-    {"walk", "Walk to", 0, 170, 48},
-    {"open", "Open", 0, 185, 48},
-    {"lookat", "Look at", 48, 170, 64},
-    {"talkto", "Talk to", 48, 185, 64},
-    {"pickup", "Pick up", 112, 170, 70},
-    {"giveit", "Give", 112, 185, 70},
-    {"close", "Close", 182, 170, 50},
-    {"use", "Use", 182, 185, 50},
+    {"walk", "Walk to", 48},
+    {"open", "Open", 48},
+    {"lookat", "Look at", 64},
+    {"talkto", "Talk to", 64},
+    {"pickup", "Pick up", 70},
+    {"giveit", "Give", 70},
+    {"close", "Close", 50},
+    {"use", "Use", 50},
 }};
 
 constexpr int32_t verbKeyHeight = 14; // the most a key may be
