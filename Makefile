@@ -16,7 +16,7 @@ PACKAGES := cmake make g++ pkg-config \
 # The fuzz build's compiler and libFuzzer, installed by `make fuzz` only.
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 
-.PHONY: all deps build run test test-sanitize bench fuzz contact-sheet
+.PHONY: all deps build run test test-sanitize bench fuzz music-report contact-sheet
 
 all: build
 
@@ -65,3 +65,7 @@ fuzz: deps
 	    -DCMAKE_CXX_COMPILER=clang++ -DCAS_SANITIZE=fuzzer >/dev/null
 	@cmake --build $(FUZZ_DIR) -j$(JOBS) --target fuzz-targets
 	@fuzz/run.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
+
+# The six tracks' figures, and a spectrogram of each in build/music-report/.
+music-report: build
+	@cmake --build $(BUILD_DIR) --target music-report

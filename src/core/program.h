@@ -8,6 +8,7 @@
 #include "core/framebuffer.h"
 #include "platform/input_state.h"
 #include "platform/setup_dialog.h"
+#include "render/font.h"
 #include "resources/pack_archive.h"
 #include "screens/boot_screen.h"
 #include "screens/cracktro.h"
@@ -22,6 +23,9 @@
 struct Program {
     PackArchive interfaceArchive; // pictures, fonts, texts, samples and modules
     InputState input;
+    BitmapFont c64Font;    // "c64font": the boot and trainer screens
+    BitmapFont silkyFont;  // "silkywonderland": track titles and the sentence line
+    BitmapFont mosaicFont; // "sfintermosaic": the cracktro
     BootScreen bootScreen{*this};
     Cracktro cracktro{*this};
     TrainerScreen trainerScreen{*this};

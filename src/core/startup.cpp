@@ -34,6 +34,23 @@ bool startUp(Program& program, const PlatformCalls& platform) {
         return false;
     }
 
+    struct FontFiles {
+        BitmapFont& font;
+        const char* description;
+        const char* atlas;
+    };
+    const FontFiles fonts[] = {
+        {program.c64Font, "c64font.fnt", "c64font_0.png"},
+        {program.silkyFont, "silkywonderland.fnt", "silkywonderland_0.png"},
+        {program.mosaicFont, "sfintermosaic.fnt", "sfintermosaic_0.png"},
+    };
+    for (const FontFiles& f : fonts) {
+        if (!loadFont(program.interfaceArchive, f.font, f.description, f.atlas)) {
+            std::fprintf(stderr, "%s: cannot load\n", f.description);
+            return false;
+        }
+    }
+
     input.fullscreen = settings.fullscreen;
     program.geometry.frameScale = 1;
     if (!platform.createDisplay(input, settings.width, settings.height)) {

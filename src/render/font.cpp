@@ -169,3 +169,18 @@ void drawScrollerLine(Framebuffer& frame, const char* text, int32_t x, const Bit
         }
     }
 }
+
+bool loadFont(PackArchive& archive, BitmapFont& font, const char* descriptionName,
+              const char* atlasName) {
+    if (!loadImage(archive, font.atlas, atlasName)) {
+        return false;
+    }
+    ByteBuffer description;
+    if (!loadByName(archive, descriptionName, description, LoadAs::Text)) {
+        return false;
+    }
+    parseFontDescription(std::string_view(reinterpret_cast<const char*>(description.data.get()),
+                                           static_cast<size_t>(description.lengthBytes)),
+                         font);
+    return true;
+}

@@ -5,6 +5,7 @@
 
 #include "core/framebuffer.h"
 #include "resources/image.h"
+#include "resources/pack_archive.h"
 
 #include <cstdint>
 #include <string_view>
@@ -33,6 +34,11 @@ struct BitmapFont {
 // xadvance are ignored, and values missing from a glyph line are 0. Never fails: what does
 // not scan is skipped.
 void parseFontDescription(std::string_view text, BitmapFont& font);
+
+// Loads a font from the archive: the atlas picture, then the description as text. False, with
+// the font partly filled, when either cannot be loaded.
+bool loadFont(PackArchive& archive, BitmapFont& font, const char* descriptionName,
+              const char* atlasName);
 
 // Draws one character in `colour` (written unchanged) with its pen at (x, y). Rectangle parts
 // outside the frame or outside the atlas draw nothing.

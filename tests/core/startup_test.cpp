@@ -1,11 +1,14 @@
 #include "core/startup.h"
 
+#include "archive_writer.h"
 #include "support/fake_platform.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -63,6 +66,64 @@ TEST(StartUp, WithoutTheInterfaceArchiveNoDisplayOpens) {
     EXPECT_EQ(runProgram(*program, platform.calls()), 0);
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "interface.qar: cannot open\n");
     EXPECT_EQ(platform.createdDisplays, 0);
+}
+
+// An interface archive in `directory` holding the named entries of the built one.
+void packPartOfTheInterfaceArchive(const TempDir& directory, std::vector<const char*> names) {
+    PackArchive built;
+    ASSERT_TRUE(built.open("interface.qar"));
+    ArchiveWriter writer;
+    std::string directoryText;
+    for (const char* name : names) {
+        ByteBuffer bytes;
+        ASSERT_TRUE(loadByName(built, name, bytes)) << name;
+        StoredBlob blob;
+        ASSERT_TRUE(writer.addBlob(bytes.data.get(), static_cast<size_t>(bytes.lengthBytes), blob));
+        directoryText += directoryLine(name, blob);
+    }
+    ASSERT_TRUE(writer.finish(directoryText));
+    writeFileBytes(directory.file("interface.qar"), writer.bytes);
+}
+
+TEST(StartUp, AFontThatCannotLoadEndsTheStartBeforeTheDisplay) {
+    struct Case {
+        std::vector<const char*> entries;
+        const char* message;
+    };
+    const Case cases[] = {
+        {{"c64font.fnt", "c64font_0.png", "silkywonderland_0.png", "sfintermosaic.fnt",
+          "sfintermosaic_0.png"},
+         "silkywonderland.fnt: cannot load\n"},
+        {{"c64font.fnt", "silkywonderland.fnt", "silkywonderland_0.png"},
+         "c64font.fnt: cannot load\n"},
+        {{"c64font.fnt", "c64font_0.png", "silkywonderland.fnt", "silkywonderland_0.png",
+          "sfintermosaic.fnt"},
+         "sfintermosaic.fnt: cannot load\n"},
+    };
+    for (const Case& c : cases) {
+        TempDir directory;
+        packPartOfTheInterfaceArchive(directory, c.entries);
+        CurrentDirectory inside(directory.path);
+        FakePlatform platform;
+        auto program = std::make_unique<Program>();
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(runProgram(*program, platform.calls()), 0);
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), c.message);
+        EXPECT_EQ(platform.createdDisplays, 0);
+    }
+}
+
+TEST(StartUp, TheThreeFontsComeFromTheArchive) {
+    FakePlatform platform;
+    platform.messages.push_back({MessageType::Close});
+    auto program = std::make_unique<Program>();
+    ASSERT_EQ(runProgram(*program, platform.calls()), 1);
+    for (const BitmapFont* font : {&program->c64Font, &program->silkyFont, &program->mosaicFont}) {
+        EXPECT_GT(font->atlas.width, 0);
+        EXPECT_GT(font->glyphs['A'].xadvance, 0);
+        EXPECT_EQ(font->fixedAdvance, -1);
+    }
+    EXPECT_EQ(program->c64Font.glyphs['a'].height, 8) << "the boot screen's line spacing";
 }
 
 TEST(StartUp, TheSmallestFrameSizedDisplayRuns) {
