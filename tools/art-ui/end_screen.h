@@ -1,6 +1,6 @@
 // The closing picture the end screen fades in: "THANKS FOR LISTENING" in the logo's chrome
 // block letters over a starry night, a striped sunset and a grid running to the horizon, all
-// in the home computer's palette, with a credit line in its own font.
+// in the home computer's palette, with the disk's name and a credit line in its own font.
 #pragma once
 
 #include "atlas_font.h"
