@@ -16,7 +16,7 @@ PACKAGES := cmake make g++ pkg-config \
 # The fuzz build's compiler and libFuzzer, installed by `make fuzz` only.
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 
-.PHONY: all deps build run test test-sanitize bench fuzz music-report
+.PHONY: all deps build run test test-sanitize bench fuzz music-report contact-sheet
 
 all: build
 
@@ -51,6 +51,12 @@ test-sanitize: deps
 
 bench: build
 	@$(BUILD_DIR)/bench/crush-bench
+
+# Every picture of the interface archive at twice its size with its name, for reviewing the
+# art: build/contact-sheet.png, and the copy in docs/ that the README shows.
+contact-sheet: build
+	@cmake --build $(BUILD_DIR) --target contact-sheet
+	@mkdir -p docs && cp $(BUILD_DIR)/contact-sheet.png docs/contact-sheet.png
 
 # Every fuzz target (the list is in fuzz/CMakeLists.txt) for FUZZ_SECONDS seconds each, built
 # with clang, libFuzzer, ASan and UBSan in a build folder of its own.

@@ -53,3 +53,7 @@ bool encodePng(const uint8_t* pixels, int32_t width, int32_t height, int32_t cha
 // Writes the canvas as an 8-bit RGBA PNG; the same canvas always gives the same bytes.
 // False, with a line on stderr, when the file cannot be written.
 bool writePng(const std::string& path, const Canvas& canvas);
+
+// Reads a PNG file (one made by another generator, such as a font atlas) into `canvas`.
+// False, with the reason in `error`, when the file is missing or does not decode.
+bool readPng(const std::string& path, Canvas& canvas, std::string& error);
