@@ -8,6 +8,7 @@
 #include "audio/music.h"
 #include "core/frame_geometry.h"
 #include "core/framebuffer.h"
+#include "core/random.h"
 #include "platform/input_state.h"
 #include "platform/setup_dialog.h"
 #include "render/font.h"
@@ -29,6 +30,7 @@ struct Program {
     BitmapFont silkyFont;  // "silkywonderland": track titles and the sentence line
     BitmapFont mosaicFont; // "sfintermosaic": the cracktro
     MusicState music;
+    Random random; // the one generator every screen draws from
     BootScreen bootScreen{*this};
     Cracktro cracktro{*this};
     TrainerScreen trainerScreen{*this};

@@ -65,6 +65,11 @@ bool startUp(Program& program, const PlatformCalls& platform) {
     // Without the music archive or a sound device the program runs silent.
     startAudio(program.music);
 
+    // The screens' pictures and sounds; whatever fails to load is simply missing when drawn.
+    program.cracktro.load(platform.tickCountMs());
+    program.mainScreen.load(program.interfaceArchive);
+    loadImage(program.interfaceArchive, program.endScreen.picture, "endscreen.png");
+
     program.lastTickMs = platform.tickCountMs();
     return true;
 }

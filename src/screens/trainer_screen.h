@@ -1,7 +1,10 @@
-// Screen 3, the trainer menu that asks for old-school mode. It draws nothing yet. Main thread only.
+// Screen 3, the trainer menu: it asks whether to play in old-school mode (with the verb bar).
+// Y or N answers, prepares the room and enters it. Main thread only.
 #pragma once
 
 #include "core/gui_element.h"
+
+#include <cstdint>
 
 struct Program;
 
@@ -9,5 +12,6 @@ struct TrainerScreen : GUIElement {
     Program& program;
 
     explicit TrainerScreen(Program& owner) : program(owner) {}
-    void render() override {}
+    bool onKey(uint16_t code) override;
+    void render() override;
 };
