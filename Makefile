@@ -30,7 +30,7 @@ build: deps
 # The program exits with status 1 after a normal run and 0 after Cancel; both are fine here.
 run: build
 	@if [ -z "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
-	    echo "No display found: crush-and-shatter needs a desktop session (see README.md, \"Running\")."; \
+	    echo "No display found: crush-and-shatter needs a desktop session (see README.md, \"How to play\")."; \
 	    exit 1; \
 	fi
 	@cd $(BUILD_DIR) && { ./crush-and-shatter; status=$$?; [ $$status -le 1 ]; }

@@ -28,7 +28,9 @@ constexpr int32_t greetingsRow = 123; // top row of the enlarged greetings
 constexpr int32_t greetingsPitch = 8; // grid of the enlarged font pixels
 constexpr int32_t greetingsBlock = 6; // each font pixel's block, leaving a 2-pixel gap
 
-// One logo row, shifted by s pixels (left when positive), copied plain into the frame row.
+// One logo row, shifted by s pixels (left when positive), copied plain into the frame row. A
+// picture of another width than the frame's is laid out from the frame's left edge all the
+// same; only what lies inside both the picture and the frame is copied.
 void copyLogoRow(Framebuffer& frame, const Image& logo, int32_t row, int32_t shift) {
     if (row >= logo.height || row >= frameHeight) {
         return;
@@ -45,9 +47,17 @@ void copyLogoRow(Framebuffer& frame, const Image& logo, int32_t row, int32_t shi
                 sizeof(uint32_t) * static_cast<size_t>(count));
 }
 
-bool atlasInk(const Image& atlas, int32_t x, int32_t y) {
-    return x >= 0 && y >= 0 && x < atlas.width && y < atlas.height &&
-           (atlas.pixels[static_cast<size_t>(y) * atlas.width + x] >> 24) != 0;
+// Of a glyph edge's indices 0 to length - 1, the ones that lie inside the atlas (pixels outside
+// it have no ink), in 64 bits so that no value of a font description overflows.
+struct AtlasSpan {
+    int64_t first;
+    int64_t end;
+};
+
+AtlasSpan insideAtlas(int32_t atlasStart, int32_t length, int32_t atlasLength) {
+    int64_t first = std::max<int64_t>(0, -int64_t{atlasStart});
+    int64_t end = std::min<int64_t>(length, int64_t{atlasLength} - atlasStart);
+    return {first, std::max(first, end)};
 }
 
 // One enlarged font pixel: a 6x6 block whose rows take their colours from the bands.
@@ -166,17 +176,28 @@ void Cracktro::render() {
     drawText(frame, "Trained in Hungary: 2014.04.20", font, 32, 128, c64Palette[7]);
     drawText(frame, "Press Space to continue", font, 64, 192, c64Palette[1]);
 
-    // The greetings, each ink pixel of the font enlarged to a block on an 8-pixel grid.
-    int32_t penX = 320 - static_cast<int32_t>(greetScroll);
-    for (const char* c = greetings; *c != '\0' && penX <= 320; ++c) {
+    // The greetings, each ink pixel of the font enlarged to a block on an 8-pixel grid. Only
+    // the part of a glyph inside the atlas whose blocks can reach the frame is walked, and the
+    // pen is 64-bit: a damaged font description neither overflows it nor stalls the frame.
+    int64_t penX = frameWidth - int64_t{greetScroll};
+    for (const char* c = greetings; *c != '\0' && penX <= frameWidth; ++c) {
         const Glyph& g = font.glyphs[static_cast<uint8_t>(*c)];
-        for (int32_t gy = 0; gy < g.height; ++gy) {
-            for (int32_t gx = 0; gx < g.width; ++gx) {
-                if (atlasInk(font.atlas, g.x + gx, g.y + gy)) {
-                    drawGreetingsBlock(frame, penX + greetingsPitch * gx, gy, logoPhase);
+        const AtlasSpan rows = insideAtlas(g.y, g.height, font.atlas.height);
+        const AtlasSpan columns = insideAtlas(g.x, g.width, font.atlas.width);
+        for (int64_t gy = rows.first;
+             gy < rows.end && greetingsRow + greetingsPitch * gy < frameHeight; ++gy) {
+            const int64_t atlasRow = (g.y + gy) * font.atlas.width + g.x;
+            for (int64_t gx = columns.first; gx < columns.end; ++gx) {
+                const int64_t left = penX + greetingsPitch * gx;
+                if (left >= frameWidth) {
+                    break;
+                }
+                if (left + greetingsBlock > 0 && (font.atlas.pixels[atlasRow + gx] >> 24) != 0) {
+                    drawGreetingsBlock(frame, static_cast<int32_t>(left), static_cast<int32_t>(gy),
+                                       logoPhase);
                 }
             }
         }
-        penX += greetingsPitch * g.xadvance;
+        penX += greetingsPitch * int64_t{g.xadvance};
     }
 }

@@ -1,22 +1,33 @@
-// Compares a screenshot of the program's window with the boot screen as the program draws it,
-// enlarged by the window's whole factor and cut to the display's bits per channel. The
-// screenshot may show any step of the boot sequence; it must equal one of them exactly.
-// Usage: frame-check SHOT.xwd, run beside interface.qar. Exit 0 when it matches.
+// Compares a screenshot of the program's window with a screen as the program draws it, enlarged
+// by the window's whole factor and cut to the display's bits per channel. The shot must equal
+// one of the frames the screen can show:
+//   boot      any step of the boot sequence;
+//   cracktro  any of the cracktro's first 3,000 ticks (30 s), in the frame rows above the
+//             greetings, which are made anew at every start;
+//   trainer   the trainer screen's one frame.
+// Usage: frame-check SHOT.xwd [boot|cracktro|trainer], run beside interface.qar; the boot
+// screen when none is named. Exit 0 when the shot matches.
 #include "core/main_loop.h"
 #include "core/program.h"
 #include "xwd_image.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <vector>
 
 namespace {
 
-// Pixels of the shot that differ from the window buffer as the display shows it.
-long countDifferences(const XwdImage& shot, const std::vector<uint32_t>& window) {
+constexpr int32_t greetingsTopRow = 123;
+
+// Pixels of the shot's first `rows` rows that differ from the window buffer as the display
+// shows it, counted up to `limit`.
+long countDifferences(const XwdImage& shot, const std::vector<uint32_t>& window, int32_t rows,
+                      long limit) {
     long differences = 0;
-    for (size_t i = 0; i < window.size(); ++i) {
+    size_t pixels = std::min(window.size(), static_cast<size_t>(rows) * shot.width);
+    for (size_t i = 0; i < pixels && differences < limit; ++i) {
         uint32_t pixel = window[i];
         uint32_t expected = ((pixel >> 16 & 0xFF) >> (8 - shot.redBits)) << 16 |
                             ((pixel >> 8 & 0xFF) >> (8 - shot.greenBits)) << 8 |
@@ -26,11 +37,44 @@ long countDifferences(const XwdImage& shot, const std::vector<uint32_t>& window)
     return differences;
 }
 
+// The frames a screen can show, the candidate-th of them drawn by `draw`; `frameRows` frame
+// rows from the top are compared.
+struct Screen {
+    const char* name;
+    const char* candidateName;
+    int32_t candidates;
+    int32_t frameRows;
+    void (*draw)(Program& program, int32_t candidate);
+};
+
+const Screen screens[] = {
+    {"boot", "step", 96, frameHeight,
+     [](Program& program, int32_t step) {
+         program.bootScreen.progress = step;
+         program.bootScreen.render();
+     }},
+    {"cracktro", "tick", 3000, greetingsTopRow,
+     [](Program& program, int32_t tick) {
+         // Candidates are drawn in order, so one more tick reaches the next.
+         if (tick > 0) {
+             program.cracktro.tick();
+         }
+         program.cracktro.render();
+     }},
+    {"trainer", "frame", 1, frameHeight,
+     [](Program& program, int32_t) { program.trainerScreen.render(); }},
+};
+
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fputs("usage: frame-check SHOT.xwd\n", stderr);
+    const char* name = argc == 3 ? argv[2] : "boot";
+    const Screen* screen = nullptr;
+    for (const Screen& s : screens) {
+        screen = std::strcmp(s.name, name) == 0 ? &s : screen;
+    }
+    if ((argc != 2 && argc != 3) || screen == nullptr) {
+        std::fputs("usage: frame-check SHOT.xwd [boot|cracktro|trainer]\n", stderr);
         return 2;
     }
     XwdImage shot;
@@ -41,29 +85,34 @@ int main(int argc, char** argv) {
     }
     auto program = std::make_unique<Program>();
     if (!program->interfaceArchive.open("interface.qar") ||
-        !loadFont(program->interfaceArchive, program->c64Font, "c64font.fnt", "c64font_0.png")) {
-        std::fputs("frame-check: cannot load the boot screen's font from interface.qar\n", stderr);
+        !loadFont(program->interfaceArchive, program->c64Font, "c64font.fnt", "c64font_0.png") ||
+        !loadFont(program->interfaceArchive, program->mosaicFont, "sfintermosaic.fnt",
+                  "sfintermosaic_0.png")) {
+        std::fputs("frame-check: cannot load the screens' fonts from interface.qar\n", stderr);
         return 1;
     }
+    program->cracktro.load(0); // its logos, sine table and scroller text
     program->geometry = computeFrameGeometry(shot.width, shot.height);
+    const FrameGeometry& geometry = program->geometry;
+    const int32_t shotRows = geometry.frameOffsetY + screen->frameRows * geometry.frameScale;
     std::vector<uint32_t> window(static_cast<size_t>(shot.width) * shot.height, 0);
 
     long fewest = static_cast<long>(window.size());
-    for (int32_t step = 0; step <= 95; ++step) {
-        program->bootScreen.progress = step;
+    for (int32_t candidate = 0; candidate < screen->candidates; ++candidate) {
         std::fill(std::begin(program->framebuffer.pixels), std::end(program->framebuffer.pixels),
                   0u);
-        program->bootScreen.render();
-        enlargeFrame(program->framebuffer, program->geometry, window.data(), shot.width);
-        long differences = countDifferences(shot, window);
+        screen->draw(*program, candidate);
+        enlargeFrame(program->framebuffer, geometry, window.data(), shot.width);
+        long differences = countDifferences(shot, window, shotRows, fewest);
         if (differences == 0) {
-            std::printf("%dx%d at %d-%d-%d bits: the boot screen at step %d, exactly\n", shot.width,
-                        shot.height, shot.redBits, shot.greenBits, shot.blueBits, step);
+            std::printf("%dx%d at %d-%d-%d bits: the %s screen at %s %d, exactly\n", shot.width,
+                        shot.height, shot.redBits, shot.greenBits, shot.blueBits, screen->name,
+                        screen->candidateName, candidate);
             return 0;
         }
         fewest = std::min(fewest, differences);
     }
-    std::printf("%dx%d: no step of the boot screen matches; the closest differs in %ld pixels\n",
-                shot.width, shot.height, fewest);
+    std::printf("%dx%d: no %s of the %s screen matches; the closest differs in %ld pixels\n",
+                shot.width, shot.height, screen->candidateName, screen->name, fewest);
     return 1;
 }
