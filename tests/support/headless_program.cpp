@@ -49,6 +49,9 @@ void HeadlessProgram::advance(uint32_t milliseconds) {
         screensShown.push_back(program->screenId);
     }
     runLoopPass(*program, platform.calls());
+    if (afterPass) {
+        afterPass();
+    }
 }
 
 void HeadlessProgram::drain(uint32_t milliseconds) {

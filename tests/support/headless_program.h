@@ -19,6 +19,7 @@ struct HeadlessProgram {
     bool recording = false;
     bool finished = false; // finish() has run shutdown
     std::vector<int32_t> screensShown; // the screenId of every pass's render, repeats dropped
+    std::function<void()> afterPass;   // when set, called after every pass
 
     HeadlessProgram();
     ~HeadlessProgram();
