@@ -38,7 +38,7 @@ constexpr int32_t swingPosition[8] = {0, 1, 2, 3, 4, 3, 2, 1};
 constexpr int32_t pantsPictures[17] = {0, 1, 2, 3, 3, 3, 3, 3, 3, 4, 3, 3, 3, 3, 3, 4, 3};
 
 constexpr int32_t roomViewWidth = 320;
-constexpr uint32_t sentenceColour = 0xFF588D43;
+constexpr uint32_t sentenceColour = c64Palette[5]; // green
 
 const WString& guitarName() {
     static const WString name("guitar");
@@ -97,6 +97,22 @@ uint32_t tintConePixel(uint32_t pixel, const uint32_t (&tint)[256]) {
     };
     return (pixel & 0xFF000000u) | mix(r, (q >> 16) & 0xFF) << 16 | mix(g, (q >> 8) & 0xFF) << 8 |
            mix(b, q & 0xFF);
+}
+
+void tintLightCone(Framebuffer& frame, const Image& cone, int32_t x, const uint32_t (&tint)[256]) {
+    // Only the columns inside the frame are walked, so a cone at the edge is cut there.
+    const int32_t firstColumn = std::max(0, -x);
+    const int32_t endColumn = std::min(cone.width, frameWidth - x);
+    const int32_t rows = std::min(cone.height, frameHeight);
+    for (int32_t r = 0; r < rows; ++r) {
+        const uint32_t* mask = &cone.pixels[static_cast<size_t>(r) * cone.width];
+        for (int32_t j = firstColumn; j < endColumn; ++j) {
+            if (((mask[j] >> 16) & 0xFF) != 0) {
+                uint32_t& pixel = frame.at(x + j, r);
+                pixel = tintConePixel(pixel, tint);
+            }
+        }
+    }
 }
 
 void MainScreen::load(PackArchive& archive) {
@@ -477,18 +493,7 @@ void MainScreen::render() {
             continue;
         }
         drawImageRecolored(frame, lightFixtureOn[k], x, lamps[i].onColour);
-        const Image& cone = lightCone[k];
-        for (int32_t r = 0; r < cone.height && r < frameHeight; ++r) {
-            for (int32_t j = 0; j < cone.width; ++j) {
-                int32_t column = x + j;
-                if (column < 0 || column >= frameWidth ||
-                    ((cone.pixels[static_cast<size_t>(r) * cone.width + j] >> 16) & 0xFF) == 0) {
-                    continue;
-                }
-                uint32_t& pixel = frame.at(column, r);
-                pixel = tintConePixel(pixel, coneTint[i]);
-            }
-        }
+        tintLightCone(frame, lightCone[k], x, coneTint[i]);
     }
 
     drawImage(frame, foreground, -scrollX, 0);
@@ -499,8 +504,9 @@ void MainScreen::render() {
         auto append = [&sentence](const char* text) {
             std::strncat(sentence, text, sizeof sentence - 1 - std::strlen(sentence));
         };
-        if (commandBar.currentVerb != noVerb) {
-            append(verbLabels[commandBar.currentVerb]);
+        const int32_t verb = commandBar.currentVerb;
+        if (verb >= 0 && verb < verbCount) {
+            append(verbLabels[verb]);
         }
         if (isMouseOver("guitar")) {
             append(" guitar");

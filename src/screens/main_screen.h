@@ -5,6 +5,7 @@
 #pragma once
 
 #include "audio/music.h"
+#include "core/framebuffer.h"
 #include "core/grow_array.h"
 #include "core/gui_element.h"
 #include "core/wstring.h"
@@ -130,3 +131,7 @@ void enterRoom(Program& program);
 // The room's pixels for a lit lamp: each of red, green and blue moves 30 % of the way from the
 // frame pixel toward the lamp's colour for that pixel's brightness.
 uint32_t tintConePixel(uint32_t pixel, const uint32_t (&tint)[256]);
+
+// Tints the frame under a lamp's cone mask laid at (x, 0): every pixel under a mask pixel whose
+// red byte is not 0, inside the frame, gets tintConePixel with the lamp's table.
+void tintLightCone(Framebuffer& frame, const Image& cone, int32_t x, const uint32_t (&tint)[256]);
