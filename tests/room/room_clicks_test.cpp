@@ -41,18 +41,24 @@ enum class Outcome {
 
 const char* describe(Outcome o) {
     switch (o) {
-    case Outcome::useGuitar: return "use the guitar";
-    case Outcome::useStairs: return "use the stairs";
-    case Outcome::walkToGuitar: return "walk to the guitar";
-    case Outcome::walkToStairs: return "walk to the stairs";
-    case Outcome::plainWalk: return "plain walk";
-    case Outcome::nothing: return "nothing";
+    case Outcome::useGuitar:
+        return "use the guitar";
+    case Outcome::useStairs:
+        return "use the stairs";
+    case Outcome::walkToGuitar:
+        return "walk to the guitar";
+    case Outcome::walkToStairs:
+        return "walk to the stairs";
+    case Outcome::plainWalk:
+        return "plain walk";
+    case Outcome::nothing:
+        return "nothing";
     }
     return "?";
 }
 
 class Clicks : public RoomTest {
-protected:
+  protected:
     // The actor standing on a floor: the ground floor's start or the top of the stairs.
     void standOn(int32_t floor, int32_t scrollX) {
         room.floor = floor;
@@ -71,12 +77,24 @@ protected:
         const char* pending = "";
         bool walking = true;
         switch (expected) {
-        case Outcome::useGuitar: target = {500, 114}, pending = "guitar"; break;
-        case Outcome::useStairs: target = {214, 160}, pending = "stairs"; break;
-        case Outcome::walkToGuitar: target = {500, 114}; break;
-        case Outcome::walkToStairs: target = {214, 160}; break;
-        case Outcome::plainWalk: target = place.plainWalkTarget[floor]; break;
-        case Outcome::nothing: walking = false; break;
+        case Outcome::useGuitar:
+            target = {500, 114}, pending = "guitar";
+            break;
+        case Outcome::useStairs:
+            target = {214, 160}, pending = "stairs";
+            break;
+        case Outcome::walkToGuitar:
+            target = {500, 114};
+            break;
+        case Outcome::walkToStairs:
+            target = {214, 160};
+            break;
+        case Outcome::plainWalk:
+            target = place.plainWalkTarget[floor];
+            break;
+        case Outcome::nothing:
+            walking = false;
+            break;
         }
         EXPECT_EQ(narrow(room.pendingProp), pending);
         EXPECT_EQ(room.walking, walking);

@@ -13,7 +13,7 @@
 enum class Mode { direct, oldSchool };
 
 class RoomTest : public ::testing::Test {
-protected:
+  protected:
     HeadlessProgram run;
     Program& program = *run.program;
     MainScreen& room = program.mainScreen;

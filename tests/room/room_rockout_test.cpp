@@ -8,7 +8,7 @@
 namespace {
 
 class RockingOut : public RoomTest {
-protected:
+  protected:
     void SetUp() override {
         enter(Mode::direct);
         room.actorX = 500;
@@ -46,10 +46,17 @@ TEST_F(RockingOut, LampsLightOnlyWhileTheMusicPlays) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         switch (c.sound) {
-        case Sound::playing: break;
-        case Sound::paused: togglePause(program.music); break;
-        case Sound::slowingDown: startSlowdown(program.music); break;
-        case Sound::noTrack: keepOnlyTracks(0); break;
+        case Sound::playing:
+            break;
+        case Sound::paused:
+            togglePause(program.music);
+            break;
+        case Sound::slowingDown:
+            startSlowdown(program.music);
+            break;
+        case Sound::noTrack:
+            keepOnlyTracks(0);
+            break;
         }
         run.runTicks(2); // the music is under way, and the next tick is a rock step
         std::fill(std::begin(room.lightTimer), std::end(room.lightTimer), 0);

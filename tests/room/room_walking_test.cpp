@@ -11,7 +11,7 @@ struct Point {
 };
 
 class Walking : public RoomTest {
-protected:
+  protected:
     void SetUp() override { enter(Mode::direct); }
 };
 
@@ -27,11 +27,21 @@ TEST_F(Walking, AClickPicksItsTargetInTheClickedColumnOnly) {
     };
     const Case cases[] = {
         {"on the floor, even column", 0, 0, false, {100, 150}, true, {100, 150}},
-        {"on the floor, odd column: the even one left of it", 0, 0, false, {101, 150}, true,
+        {"on the floor, odd column: the even one left of it",
+         0,
+         0,
+         false,
+         {101, 150},
+         true,
          {100, 150}},
         {"above the band: straight down to its top", 0, 0, false, {100, 40}, true, {100, 142}},
         {"below the band: up to its bottom", 0, 0, false, {100, 190}, true, {100, 165}},
-        {"below the band while walking: the walk goes on", 0, 0, true, {100, 190}, true,
+        {"below the band while walking: the walk goes on",
+         0,
+         0,
+         true,
+         {100, 190},
+         true,
          {300, 150}},
         {"above the band while walking: a new target", 0, 0, true, {100, 40}, true, {100, 142}},
         {"a column with nothing walkable, standing", 0, 0, false, {10, 150}, false, {0, 0}},
