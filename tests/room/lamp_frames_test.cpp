@@ -5,7 +5,7 @@
 #include "room_fixture.h"
 
 #include "render/blit.h"
-#include "render/colour.h"
+#include "support/cone_tint_reference.h"
 
 #include <algorithm>
 #include <utility>
@@ -27,20 +27,6 @@ const LampLook lampLooks[lampCount] = {
     {448, 2, 0xFF5C8E44, 0xFF9CD284, 120}, {474, 3, 0xFF342A7C, 0xFF74A6B4, 190},
     {492, 0, 0xFF6C362C, 0xFF74A6B4, 0},   {518, 3, 0xFF444644, 0xFFFCFEFC, 255},
 };
-
-// The tint of one cone pixel, every step as written out for the lamps: the brightness from
-// the largest colour byte, hueColor at saturation 1 and lightness 0.7, then 30 % of the way.
-uint32_t tintDirectly(uint32_t p, float hue) {
-    const uint32_t m = std::max({p >> 16 & 0xFF, p >> 8 & 0xFF, p & 0xFF});
-    const float brightness = static_cast<float>(m / 255.0);
-    const uint32_t q = hueColor(hue, 1.0f, 0.7f, brightness);
-    uint32_t out = p & 0xFF000000u;
-    for (int32_t shift : {16, 8, 0}) {
-        const double from = p >> shift & 0xFF, to = q >> shift & 0xFF;
-        out |= static_cast<uint32_t>(from + (to - from) * static_cast<double>(0.3f)) << shift;
-    }
-    return out;
-}
 
 class LampFrames : public RoomTest {
   protected:
@@ -124,7 +110,7 @@ TEST_F(LampFrames, ALitConeTintsItsPixelsAsHueColorSaysCutAtTheViewsEdges) {
                     const int32_t column = left + j;
                     if ((cone.pixels[r * cone.width + j] >> 16 & 0xFF) != 0 && column >= 0 &&
                         column < frameWidth) {
-                        expected.at(column, r) = tintDirectly(expected.at(column, r), lamp.hue);
+                        expected.at(column, r) = tintWithHueColor(expected.at(column, r), lamp.hue);
                         ++tinted;
                     }
                 }
@@ -147,7 +133,8 @@ TEST_F(LampFrames, TheTintTablesGiveTheBytesOfHueColorForEveryPixel) {
             for (uint32_t g = 0; g < 256; g += 5) {
                 for (uint32_t b = 0; b < 256; b += 5) {
                     const uint32_t p = 0x80000000u | r << 16 | g << 8 | b;
-                    if (tintConePixel(p, room.coneTint[i]) != tintDirectly(p, lampLooks[i].hue) &&
+                    if (tintConePixel(p, room.coneTint[i]) !=
+                            tintWithHueColor(p, lampLooks[i].hue) &&
                         ++differences <= 3) {
                         ADD_FAILURE() << std::hex << "pixel " << p;
                     }
@@ -175,5 +162,48 @@ TEST(ConeTint, MovesEachByteThirtyPercentTowardTheLampsColourForItsBrightness) {
     };
     for (const Case& c : cases) {
         EXPECT_EQ(tintConePixel(c.pixel, tint), c.tinted) << std::hex << c.pixel;
+    }
+}
+
+// A cone mask with unlit pixels before, between and after its lit ones, laid over the frame's
+// left and right edges: exactly the lit pixels inside the frame change, on their own row.
+TEST(ConeTint, OnlyTheMasksLitPixelsInsideTheFrameAreTinted) {
+    const char* rows[] = {
+        ".XX.X.",
+        "......",
+        "X....X",
+    };
+    Image cone;
+    cone.width = 6;
+    cone.height = 3;
+    cone.pixels = std::make_unique<uint32_t[]>(18);
+    for (int32_t r = 0; r < 3; ++r) {
+        for (int32_t j = 0; j < 6; ++j) {
+            // Only the red byte counts: an unlit pixel may be opaque and green.
+            cone.pixels[r * 6 + j] = rows[r][j] == 'X' ? 0x00010000 : 0xFF00FF00;
+        }
+    }
+    ConeRowSpan spans[frameHeight];
+    findConeSpans(cone, spans);
+    uint32_t tint[256];
+    std::fill(std::begin(tint), std::end(tint), 0xFFFFFFFF);
+    const uint32_t untouched = 0xFF646464, tinted = tintConePixel(untouched, tint);
+
+    for (int32_t x : {-2, 316}) {
+        SCOPED_TRACE(testing::Message() << "mask at x " << x);
+        auto frame = std::make_unique<Framebuffer>();
+        std::fill(std::begin(frame->pixels), std::end(frame->pixels), untouched);
+        tintLightCone(*frame, cone, spans, x, tint);
+        int32_t changed = 0;
+        for (int32_t y = 0; y < frameHeight; ++y) {
+            for (int32_t column = 0; column < frameWidth; ++column) {
+                const int32_t j = column - x;
+                const bool lit = y < 3 && j >= 0 && j < 6 && rows[y][j] == 'X';
+                EXPECT_EQ(frame->at(column, y), lit ? tinted : untouched)
+                    << "(" << column << ", " << y << ")";
+                changed += frame->at(column, y) != untouched;
+            }
+        }
+        EXPECT_EQ(changed, 3) << "two of the five lit pixels lie outside";
     }
 }
