@@ -106,16 +106,12 @@ constexpr ConeMix buildConeMix() {
 
 constexpr ConeMix coneMix = buildConeMix();
 
-uint32_t mixTowards(uint32_t p, uint32_t t) {
-    return coneMix.toward[t][p];
-}
-
 // The tint of one pixel, kept inside this file so that the cone's loop inlines it.
 inline uint32_t tintPixel(uint32_t pixel, const uint32_t (&tint)[256]) {
     const uint32_t r = (pixel >> 16) & 0xFF, g = (pixel >> 8) & 0xFF, b = pixel & 0xFF;
     const uint32_t q = tint[std::max(r, std::max(g, b))];
-    return (pixel & 0xFF000000u) | mixTowards(r, (q >> 16) & 0xFF) << 16 |
-           mixTowards(g, (q >> 8) & 0xFF) << 8 | mixTowards(b, q & 0xFF);
+    return (pixel & 0xFF000000u) | uint32_t{coneMix.toward[(q >> 16) & 0xFF][r]} << 16 |
+           uint32_t{coneMix.toward[(q >> 8) & 0xFF][g]} << 8 | coneMix.toward[q & 0xFF][b];
 }
 
 } // namespace
