@@ -13,31 +13,30 @@ struct Point {
     int32_t y;
 };
 
-// The points around a picture's rectangle at (left, top) that show its hit box: moved one
-// pixel right and down against the picture.
+// The points around a picture's rectangle that show its hit box, moved one pixel right and
+// down against the picture: dx and dy from its left and top edge, or from the column and row
+// just past its right and bottom edge.
 struct Edge {
     const char* what;
-    Point offset; // from the picture's top-left corner; w and h count as 1000 and 2000
+    int32_t dx;
+    int32_t dy;
+    bool fromRight;
+    bool fromBottom;
     bool hits;
 };
 
-constexpr int32_t W = 1000, H = 2000;
-
 const Edge edges[] = {
-    {"left edge", {0, 1}, false},
-    {"top edge", {1, 0}, false},
-    {"first pixel inside", {1, 1}, true},
-    {"just right of and below the picture", {W, H}, true},
-    {"two right of the picture", {W + 1, 1}, false},
-    {"two below the picture", {1, H + 1}, false},
+    {"left edge", 0, 1, false, false, false},
+    {"top edge", 1, 0, false, false, false},
+    {"first pixel inside", 1, 1, false, false, true},
+    {"just right of and below the picture", 0, 0, true, true, true},
+    {"two right of the picture", 1, 1, true, false, false},
+    {"two below the picture", 1, 1, false, true, false},
 };
 
 Point edgePoint(const Edge& edge, int32_t left, int32_t top, const Image& picture) {
-    auto resolve = [](int32_t offset, int32_t size, int32_t marker) {
-        return offset >= marker ? size + offset - marker : offset;
-    };
-    return {left + resolve(edge.offset.x, picture.width, W),
-            top + resolve(edge.offset.y, picture.height, H)};
+    return {left + edge.dx + (edge.fromRight ? picture.width : 0),
+            top + edge.dy + (edge.fromBottom ? picture.height : 0)};
 }
 
 using VerbBar = RoomTest;
@@ -121,13 +120,14 @@ class PlayerPanel : public RoomTest {
         const char* name;
         const Image& picture;
         int32_t dx;
+        const char* effect; // with track 2 current
     };
     std::vector<Button> buttons() {
-        return {{"play", panel.playButton, 0},
-                {"previous", panel.previousButton, 14},
-                {"next", panel.nextButton, 30},
-                {"pause", panel.pauseButton, 46},
-                {"eject", panel.ejectButton, 60}};
+        return {{"play", panel.playButton, 0, "track 2"},
+                {"previous", panel.previousButton, 14, "track 1"},
+                {"next", panel.nextButton, 30, "track 3"},
+                {"pause", panel.pauseButton, 46, "pause"},
+                {"eject", panel.ejectButton, 60, "eject"}};
     }
 
     Point inside(const char* name) {
@@ -141,9 +141,7 @@ class PlayerPanel : public RoomTest {
 };
 
 TEST_F(PlayerPanel, ButtonsAreHitInsideTheirPictureMovedOnePixelRightAndDown) {
-    const std::string effectOf[] = {"track 2", "track 1", "track 3", "pause", "eject"};
     for (int32_t panelX : {0, -36}) { // open, and still sliding in
-        int32_t index = 0;
         for (const Button& button : buttons()) {
             ASSERT_GT(button.picture.width, 0) << button.name;
             for (const Edge& edge : edges) {
@@ -152,9 +150,8 @@ TEST_F(PlayerPanel, ButtonsAreHitInsideTheirPictureMovedOnePixelRightAndDown) {
                 SCOPED_TRACE(testing::Message()
                              << "panel at " << panelX << ", " << button.name << ", " << edge.what);
                 panel.onClick(p.x, p.y);
-                EXPECT_EQ(effect(2) == effectOf[index], edge.hits) << effect(2);
+                EXPECT_EQ(effect(2) == button.effect, edge.hits) << effect(2);
             }
-            ++index;
         }
     }
 }
