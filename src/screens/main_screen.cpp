@@ -38,7 +38,7 @@ constexpr int32_t swingPosition[8] = {0, 1, 2, 3, 4, 3, 2, 1};
 constexpr int32_t pantsPictures[17] = {0, 1, 2, 3, 3, 3, 3, 3, 3, 4, 3, 3, 3, 3, 3, 4, 3};
 
 constexpr int32_t roomViewWidth = 320;
-constexpr uint32_t sentenceColour = 0xFF588D43;
+constexpr uint32_t sentenceColour = c64Palette[5]; // green
 
 const WString& guitarName() {
     static const WString name("guitar");
@@ -86,17 +86,69 @@ int32_t textWidth(const char* text, const BitmapFont& font) {
     return widest;
 }
 
+// The 30 % step from a byte toward a target byte, for every pair: p + (t - p) * 0.3 in double
+// precision, with the single-precision 0.3 (slightly above it) and truncated, so that 0
+// toward 10 gives 3. Worked out while compiling; a cone pixel then costs three look-ups.
+struct ConeMix {
+    uint8_t toward[256][256]; // [t][p]
+};
+
+constexpr ConeMix buildConeMix() {
+    ConeMix mix{};
+    const double share = 0.3f;
+    for (int32_t t = 0; t < 256; ++t) {
+        for (int32_t p = 0; p < 256; ++p) {
+            mix.toward[t][p] = static_cast<uint8_t>(p + (t - p) * share);
+        }
+    }
+    return mix;
+}
+
+constexpr ConeMix coneMix = buildConeMix();
+
+// The tint of one pixel, kept inside this file so that the cone's loop inlines it.
+inline uint32_t tintPixel(uint32_t pixel, const uint32_t (&tint)[256]) {
+    const uint32_t r = (pixel >> 16) & 0xFF, g = (pixel >> 8) & 0xFF, b = pixel & 0xFF;
+    const uint32_t q = tint[std::max(r, std::max(g, b))];
+    return (pixel & 0xFF000000u) | uint32_t{coneMix.toward[(q >> 16) & 0xFF][r]} << 16 |
+           uint32_t{coneMix.toward[(q >> 8) & 0xFF][g]} << 8 | coneMix.toward[q & 0xFF][b];
+}
+
 } // namespace
 
 uint32_t tintConePixel(uint32_t pixel, const uint32_t (&tint)[256]) {
-    uint32_t r = (pixel >> 16) & 0xFF, g = (pixel >> 8) & 0xFF, b = pixel & 0xFF;
-    uint32_t q = tint[std::max({r, g, b})];
-    const double share = 0.3f; // the single-precision value nearest to 0.3, slightly above it
-    auto mix = [share](uint32_t p, uint32_t target) {
-        return static_cast<uint32_t>(p + (static_cast<double>(target) - p) * share);
-    };
-    return (pixel & 0xFF000000u) | mix(r, (q >> 16) & 0xFF) << 16 | mix(g, (q >> 8) & 0xFF) << 8 |
-           mix(b, q & 0xFF);
+    return tintPixel(pixel, tint);
+}
+
+void findConeSpans(const Image& cone, ConeRowSpan (&spans)[frameHeight]) {
+    for (int32_t r = 0; r < frameHeight; ++r) {
+        ConeRowSpan span;
+        for (int32_t j = 0; r < cone.height && j < cone.width; ++j) {
+            if (((cone.pixels[static_cast<size_t>(r) * cone.width + j] >> 16) & 0xFF) != 0) {
+                span.first = span.end == 0 ? j : span.first;
+                span.end = j + 1;
+            }
+        }
+        spans[r] = span;
+    }
+}
+
+void tintLightCone(Framebuffer& frame, const Image& cone, const ConeRowSpan (&spans)[frameHeight],
+                   int32_t x, const uint32_t (&tint)[256]) {
+    // Only the columns inside the frame are walked, so a cone at the edge is cut there.
+    const int32_t firstColumn = std::max(0, -x);
+    const int32_t endColumn = std::min(cone.width, frameWidth - x);
+    const int32_t rows = std::min(cone.height, frameHeight);
+    for (int32_t r = 0; r < rows; ++r) {
+        const uint32_t* mask = &cone.pixels[static_cast<size_t>(r) * cone.width];
+        const int32_t end = std::min(endColumn, spans[r].end);
+        for (int32_t j = std::max(firstColumn, spans[r].first); j < end; ++j) {
+            if (((mask[j] >> 16) & 0xFF) != 0) {
+                uint32_t& pixel = frame.at(x + j, r);
+                pixel = tintPixel(pixel, tint);
+            }
+        }
+    }
 }
 
 void MainScreen::load(PackArchive& archive) {
@@ -116,6 +168,7 @@ void MainScreen::load(PackArchive& archive) {
         const char letter = static_cast<char>('a' + k);
         std::snprintf(name, sizeof name, "lightcone_%c.png", letter);
         loadImage(archive, lightCone[k], name);
+        findConeSpans(lightCone[k], coneSpans[k]);
         std::snprintf(name, sizeof name, "lightfixture_on_%c.png", letter);
         loadImage(archive, lightFixtureOn[k], name);
         std::snprintf(name, sizeof name, "lightfixture_off_%c.png", letter);
@@ -477,18 +530,7 @@ void MainScreen::render() {
             continue;
         }
         drawImageRecolored(frame, lightFixtureOn[k], x, lamps[i].onColour);
-        const Image& cone = lightCone[k];
-        for (int32_t r = 0; r < cone.height && r < frameHeight; ++r) {
-            for (int32_t j = 0; j < cone.width; ++j) {
-                int32_t column = x + j;
-                if (column < 0 || column >= frameWidth ||
-                    ((cone.pixels[static_cast<size_t>(r) * cone.width + j] >> 16) & 0xFF) == 0) {
-                    continue;
-                }
-                uint32_t& pixel = frame.at(column, r);
-                pixel = tintConePixel(pixel, coneTint[i]);
-            }
-        }
+        tintLightCone(frame, lightCone[k], coneSpans[k], x, coneTint[i]);
     }
 
     drawImage(frame, foreground, -scrollX, 0);
@@ -499,8 +541,9 @@ void MainScreen::render() {
         auto append = [&sentence](const char* text) {
             std::strncat(sentence, text, sizeof sentence - 1 - std::strlen(sentence));
         };
-        if (commandBar.currentVerb != noVerb) {
-            append(verbLabels[commandBar.currentVerb]);
+        const int32_t verb = commandBar.currentVerb;
+        if (verb >= 0 && verb < verbCount) {
+            append(verbLabels[verb]);
         }
         if (isMouseOver("guitar")) {
             append(" guitar");

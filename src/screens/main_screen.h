@@ -5,6 +5,7 @@
 #pragma once
 
 #include "audio/music.h"
+#include "core/framebuffer.h"
 #include "core/grow_array.h"
 #include "core/gui_element.h"
 #include "core/wstring.h"
@@ -37,6 +38,13 @@ struct PropTable {
     void setProp(const WString& name, const PropRecord& record) { entries.set(name, record); }
     int32_t count() const { return entries.count(); }
     const KeyedTable<PropRecord>::Pair& propAt(int32_t i) const { return entries.pairs[i]; }
+};
+
+// The columns of one row of a cone mask between its first and last lit pixel (red byte not
+// 0), so that the tint does not walk the unlit rest of the row; empty when none is lit.
+struct ConeRowSpan {
+    int32_t first = 0;
+    int32_t end = 0; // one past the last lit column
 };
 
 constexpr int32_t lampCount = 10;
@@ -94,6 +102,8 @@ struct MainScreen : GUIElement {
 
     // Each lit lamp's cone colour for every brightness 0-255 of the pixel under it.
     uint32_t coneTint[lampCount][256] = {};
+    // Where each cone mask's lit pixels lie, row by row down to the frame's last row.
+    ConeRowSpan coneSpans[lampPositions][frameHeight] = {};
 
     explicit MainScreen(Program& owner) : program(owner) {}
 
@@ -130,3 +140,12 @@ void enterRoom(Program& program);
 // The room's pixels for a lit lamp: each of red, green and blue moves 30 % of the way from the
 // frame pixel toward the lamp's colour for that pixel's brightness.
 uint32_t tintConePixel(uint32_t pixel, const uint32_t (&tint)[256]);
+
+// The rows' spans of a cone mask, for tintLightCone.
+void findConeSpans(const Image& cone, ConeRowSpan (&spans)[frameHeight]);
+
+// Tints the frame under a lamp's cone mask laid at (x, 0): every pixel under a mask pixel whose
+// red byte is not 0, inside the frame, gets tintConePixel with the lamp's table. The spans are
+// the mask's, from findConeSpans.
+void tintLightCone(Framebuffer& frame, const Image& cone, const ConeRowSpan (&spans)[frameHeight],
+                   int32_t x, const uint32_t (&tint)[256]);

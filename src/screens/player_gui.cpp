@@ -4,7 +4,10 @@
 #include "audio/music.h"
 #include "core/program.h"
 #include "render/blit.h"
+#include "render/colour.h"
 #include "render/font.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -12,8 +15,8 @@ constexpr const char* trackTitles[6] = {
     "Laser Orchard", "Wrath of the Regent", "Wandering Past Tomorrow",
     "Hornet Derby",  "Cube Lord",           "Ninja Insurrection"};
 
-constexpr uint32_t currentTitleColour = 0xFF9AD284;
-constexpr uint32_t otherTitleColour = 0xFF433900;
+constexpr uint32_t currentTitleColour = c64Palette[13]; // light green
+constexpr uint32_t otherTitleColour = c64Palette[9];    // brown
 
 constexpr int32_t sliderTravel = 120; // pixels the knob moves over a whole track
 constexpr int32_t sliderRow = 93;
@@ -51,7 +54,9 @@ bool PlayerGUI::onClick(int32_t px, int32_t py) {
                  py < y + sliderRow + sliderButton.height;
     uint32_t stream = currentStream(music);
     if (onBar && stream != 0 && audio::channelIsActive(stream) != audio::channelStopped) {
-        int32_t targetMs = trackLengthMs(music) * (px - x - 4) / sliderTravel;
+        // In 64 bits: the length of a long track of the user's own times the click's offset
+        // would overflow 32.
+        int64_t targetMs = int64_t{trackLengthMs(music)} * (px - x - 4) / sliderTravel;
         audio::channelSetPosition(
             stream, static_cast<uint64_t>(audio::channelSecondsToBytes(stream, targetMs / 1000.0)));
         return true;
@@ -95,13 +100,15 @@ void PlayerGUI::render() {
 
     // The knob stands at the track's position, at x before any track has started.
     uint32_t stream = currentStream(music);
-    int32_t lengthMs = trackLengthMs(music);
-    int32_t positionMs = 0;
+    const int64_t lengthMs = trackLengthMs(music);
+    int64_t positionMs = 0;
     if (stream != 0) {
-        positionMs = static_cast<int32_t>(
-            audio::channelBytesToSeconds(stream, audio::channelGetPosition(stream)) * 1000.0);
+        // Clamped to the track, so that the conversion and the product below stay in range.
+        double seconds = audio::channelBytesToSeconds(stream, audio::channelGetPosition(stream));
+        positionMs = static_cast<int64_t>(std::clamp(seconds * 1000.0, 0.0, double(lengthMs)));
     }
-    int32_t knobX = x + (lengthMs > 0 ? sliderTravel * positionMs / lengthMs : 0);
+    const int32_t knobX =
+        x + (lengthMs > 0 ? static_cast<int32_t>(sliderTravel * positionMs / lengthMs) : 0);
     drawImage(frame, sliderButton, knobX, y + sliderRow);
 
     FramePoint pointer =

@@ -4,11 +4,14 @@
 //   boot      any step of the boot sequence;
 //   cracktro  any of the cracktro's first 3,000 ticks (30 s), in the frame rows above the
 //             greetings, which are made anew at every start;
-//   trainer   the trainer screen's one frame.
-// Usage: frame-check SHOT.xwd [boot|cracktro|trainer], run beside interface.qar; the boot
+//   trainer   the trainer screen's one frame;
+//   panel     the room's player panel slid in: the top of its picture, above the titles, at
+//             frame (0, 50), whatever the room around it shows.
+// Usage: frame-check SHOT.xwd [boot|cracktro|trainer|panel], run beside interface.qar; the boot
 // screen when none is named. Exit 0 when the shot matches.
 #include "core/main_loop.h"
 #include "core/program.h"
+#include "render/blit.h"
 #include "xwd_image.h"
 
 #include <algorithm>
@@ -21,14 +24,20 @@ namespace {
 
 constexpr int32_t greetingsTopRow = 123;
 
+// A frame pixel no picture draws (its alpha is 0): pixels left at it are not compared.
+constexpr uint32_t notDrawn = 0x00123456;
+
 // Pixels of the shot's first `rows` rows that differ from the window buffer as the display
-// shows it, counted up to `limit`.
+// shows it, counted up to `limit`; pixels of the window buffer left at notDrawn are skipped.
 long countDifferences(const XwdImage& shot, const std::vector<uint32_t>& window, int32_t rows,
                       long limit) {
     long differences = 0;
     size_t pixels = std::min(window.size(), static_cast<size_t>(rows) * shot.width);
     for (size_t i = 0; i < pixels && differences < limit; ++i) {
         uint32_t pixel = window[i];
+        if (pixel == notDrawn) {
+            continue;
+        }
         uint32_t expected = ((pixel >> 16 & 0xFF) >> (8 - shot.redBits)) << 16 |
                             ((pixel >> 8 & 0xFF) >> (8 - shot.greenBits)) << 8 |
                             ((pixel & 0xFF) >> (8 - shot.blueBits));
@@ -38,13 +47,15 @@ long countDifferences(const XwdImage& shot, const std::vector<uint32_t>& window,
 }
 
 // The frames a screen can show, the candidate-th of them drawn by `draw`; `frameRows` frame
-// rows from the top are compared.
+// rows from the top are compared. A screen that shows only a part starts from a frame of
+// notDrawn instead of black.
 struct Screen {
     const char* name;
     const char* candidateName;
     int32_t candidates;
     int32_t frameRows;
     void (*draw)(Program& program, int32_t candidate);
+    bool partial = false;
 };
 
 const Screen screens[] = {
@@ -63,6 +74,12 @@ const Screen screens[] = {
      }},
     {"trainer", "frame", 1, frameHeight,
      [](Program& program, int32_t) { program.trainerScreen.render(); }},
+    {"panel", "frame", 1, 50 + 20,
+     [](Program& program, int32_t) {
+         PlayerGUI& panel = program.mainScreen.playerPanel;
+         drawImage(program.framebuffer, panel.background, 0, panel.y);
+     },
+     true},
 };
 
 } // namespace
@@ -74,7 +91,7 @@ int main(int argc, char** argv) {
         screen = std::strcmp(s.name, name) == 0 ? &s : screen;
     }
     if ((argc != 2 && argc != 3) || screen == nullptr) {
-        std::fputs("usage: frame-check SHOT.xwd [boot|cracktro|trainer]\n", stderr);
+        std::fputs("usage: frame-check SHOT.xwd [boot|cracktro|trainer|panel]\n", stderr);
         return 2;
     }
     XwdImage shot;
@@ -92,6 +109,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     program->cracktro.load(0); // its logos, sine table and scroller text
+    program->mainScreen.playerPanel.load(program->interfaceArchive);
     program->geometry = computeFrameGeometry(shot.width, shot.height);
     const FrameGeometry& geometry = program->geometry;
     const int32_t shotRows = geometry.frameOffsetY + screen->frameRows * geometry.frameScale;
@@ -100,7 +118,7 @@ int main(int argc, char** argv) {
     long fewest = static_cast<long>(window.size());
     for (int32_t candidate = 0; candidate < screen->candidates; ++candidate) {
         std::fill(std::begin(program->framebuffer.pixels), std::end(program->framebuffer.pixels),
-                  0u);
+                  screen->partial ? notDrawn : 0u);
         screen->draw(*program, candidate);
         enlargeFrame(program->framebuffer, geometry, window.data(), shot.width);
         long differences = countDifferences(shot, window, shotRows, fewest);

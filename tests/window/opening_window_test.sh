@@ -9,48 +9,6 @@ set -euo pipefail
 program=$1 frame_check=$2
 source "$(dirname "$0")/xvfb_session.sh"
 
-# The program opens its device as 16-bit stereo at 44,100 Hz, and SDL's disk driver writes
-# the device's samples as they are, little-endian, at the pace of a sound card.
-audio="$work/audio.raw"
-bytes_per_second=$((44100 * 2 * 2))
-
-audio_bytes() {
-    stat -c %s "$audio" 2>/dev/null || echo 0
-}
-# Waits until the file holds `count` more bytes than `from` (at most 10 s).
-wait_for_audio() {
-    local from=$1 count=$2
-    for _ in $(seq 200); do
-        [ "$(audio_bytes)" -ge $((from + count)) ] && return 0
-        sleep 0.05
-    done
-    fail "the audio file stopped growing at $(audio_bytes) bytes"
-}
-# The loudest sample among `count` bytes of the file from byte `from` on.
-loudest_sample() {
-    od -A n -v -t d2 -j "$1" -N "$2" "$audio" |
-        awk '{ for (i = 1; i <= NF; ++i) { v = $i < 0 ? -$i : $i; if (v > m) m = v } }
-             END { print m + 0 }'
-}
-# Whether the screen shows the named screen within 5 s.
-soon_shows() {
-    for _ in $(seq 10); do
-        screen_shows "$1" && return 0
-        sleep 0.5
-    done
-    return 1
-}
-# Whether the trainer screen is gone within 5 s: two shots in a row that are not its frame.
-trainer_soon_gone() {
-    for _ in $(seq 10); do
-        if ! screen_shows trainer && ! screen_shows trainer; then
-            return 0
-        fi
-        sleep 0.5
-    done
-    return 1
-}
-
 start_xvfb 640x400x24
 start_program "$program" SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$audio"
 open_main_window
