@@ -16,7 +16,7 @@ PACKAGES := cmake make g++ pkg-config \
 # The fuzz build's compiler and libFuzzer, installed by `make fuzz` only.
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 
-.PHONY: all deps build run test test-sanitize bench fuzz music-report contact-sheet
+.PHONY: all deps build run test test-sanitize bench fuzz music-report contact-sheet demo
 
 all: build
 
@@ -70,3 +70,11 @@ fuzz: deps
 # The six tracks' figures, and a spectrogram of each in build/music-report/.
 music-report: build
 	@cmake --build $(BUILD_DIR) --target music-report
+
+# The whole story played headless by a scripted player, for a person without a display: a
+# picture of each key moment, a strip of them and 30 s of the music from the pick-up of the
+# guitar on, in build/demo/; the strip and the room go to docs/, which the README shows.
+demo: build
+	@cmake --build $(BUILD_DIR) --target demo
+	@mkdir -p docs && cp $(BUILD_DIR)/demo/strip.png docs/story-strip.png && \
+	    cp $(BUILD_DIR)/demo/07-rockout.png docs/room.png

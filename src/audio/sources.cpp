@@ -245,6 +245,9 @@ bool openModule(Source& source, const uint8_t* data, uint64_t lengthBytes, bool 
         return false;
     }
     openmpt_module_set_repeat_count(module, repeat ? -1 : 0);
+    // libopenmpt dithers its 16-bit output with noise seeded at random; without it the same
+    // module mixes to the same samples on every run, which the headless runs rely on.
+    openmpt_module_ctl_set_integer(module, "dither", 0);
     double frames = openmpt_module_get_duration_seconds(module) * rateHz;
     source.kind = SourceKind::module;
     source.rateHz = rateHz;

@@ -87,6 +87,10 @@ int runProgram(Program& program, const PlatformCalls& platform) {
         platform.destroyDisplay(program.input);
         return 0;
     }
+    return runStartedProgram(program, platform);
+}
+
+int runStartedProgram(Program& program, const PlatformCalls& platform) {
     runMainLoop(program, platform);
     shutDown(program, platform);
     return 1;

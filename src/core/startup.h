@@ -15,3 +15,7 @@ void shutDown(Program& program, const PlatformCalls& platform);
 // Start-up, the main loop and shutdown. Returns the exit status: 1 after a normal run, 0 when
 // start-up failed.
 int runProgram(Program& program, const PlatformCalls& platform);
+
+// The part of a run after a successful start-up: the main loop until a quit request, then
+// shutdown. Returns 1, the exit status of a normal run.
+int runStartedProgram(Program& program, const PlatformCalls& platform);

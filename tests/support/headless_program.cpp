@@ -22,7 +22,9 @@ HeadlessProgram::HeadlessProgram() {
 }
 
 HeadlessProgram::~HeadlessProgram() {
-    shutDown(*program, platform.calls());
+    if (!finished) {
+        shutDown(*program, platform.calls());
+    }
 }
 
 bool HeadlessProgram::start() {
@@ -42,7 +44,14 @@ void HeadlessProgram::advance(uint32_t milliseconds) {
         recordedAudio.insert(recordedAudio.end(), mixed.begin(), mixed.end());
     }
     platform.nowMs += milliseconds;
+    // The screen active when the pass begins is the one that renders it.
+    if (screensShown.empty() || screensShown.back() != program->screenId) {
+        screensShown.push_back(program->screenId);
+    }
     runLoopPass(*program, platform.calls());
+    if (afterPass) {
+        afterPass();
+    }
 }
 
 void HeadlessProgram::drain(uint32_t milliseconds) {
@@ -58,6 +67,24 @@ void HeadlessProgram::runTicks(int32_t ticks) {
         uint32_t due = program->lastTickMs + program->tickPeriodMs + 1;
         advance(due - platform.nowMs);
     }
+}
+
+bool HeadlessProgram::runTicksUntil(const std::function<bool()>& done, int32_t maxTicks) {
+    for (int32_t i = 0; i < maxTicks; ++i) {
+        runTicks(1);
+        if (done()) {
+            return true;
+        }
+    }
+    return false;
+}
+
+int HeadlessProgram::finish() {
+    if (!program->input.quitRequested || finished) {
+        return -1;
+    }
+    finished = true;
+    return runStartedProgram(*program, platform.calls());
 }
 
 void HeadlessProgram::clickFrame(int32_t x, int32_t y) {

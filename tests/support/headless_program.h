@@ -8,6 +8,7 @@
 #include "support/fake_platform.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -16,6 +17,9 @@ struct HeadlessProgram {
     std::unique_ptr<Program> program = std::make_unique<Program>();
     std::vector<int16_t> recordedAudio; // stereo frames mixed so far, when recording
     bool recording = false;
+    bool finished = false; // finish() has run shutdown
+    std::vector<int32_t> screensShown; // the screenId of every pass's render, repeats dropped
+    std::function<void()> afterPass;   // when set, called after every pass
 
     HeadlessProgram();
     ~HeadlessProgram();
@@ -31,6 +35,13 @@ struct HeadlessProgram {
     void drain(uint32_t milliseconds = 1);
     // Runs `ticks` passes of exactly one tick each.
     void runTicks(int32_t ticks);
+    // Runs passes of one tick each until `done` holds after one; false when it still does not
+    // after `maxTicks`.
+    bool runTicksUntil(const std::function<bool()>& done, int32_t maxTicks);
+    // Ends the run as the real program does once something asked to quit: the main loop sees
+    // the request and stops, shutdown runs, and the exit status comes back. -1 while nothing
+    // asked (the loop would never end on a clock that only the test moves).
+    int finish();
 
     // Queues a key press; it reaches the screen at the next pass.
     void key(uint16_t code) { platform.key(code); }

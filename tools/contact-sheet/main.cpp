@@ -2,34 +2,11 @@
 // packed interface archive) into OUT, reading the pictures with the program's own reader and
 // picture loader, so that the sheet shows what the program gets, and setting the labels in the
 // archive's c64font. Run by `make contact-sheet`.
+#include "archive_pictures.h"
 #include "archive_writer.h"
 #include "contact_sheet.h"
-#include "resources/image.h"
 
-#include <algorithm>
 #include <cstdio>
-
-namespace {
-
-Canvas canvasOf(const Image& image) {
-    Canvas canvas(image.width, image.height);
-    std::copy(image.pixels.get(), image.pixels.get() + canvas.pixels.size(), canvas.pixels.begin());
-    return canvas;
-}
-
-bool loadLabelFont(PackArchive& archive, AtlasFont& font, std::string& error) {
-    ByteBuffer description;
-    Image atlas;
-    if (!loadByName(archive, "c64font.fnt", description, LoadAs::Text) ||
-        !loadImage(archive, atlas, "c64font_0.png")) {
-        error = "the archive has no c64font";
-        return false;
-    }
-    return parseAtlasFont(reinterpret_cast<const char*>(description.data.get()), canvasOf(atlas),
-                          font, error);
-}
-
-} // namespace
 
 int main(int argc, char** argv) {
     if (argc != 3) {
