@@ -6,8 +6,9 @@
 //             greetings, which are made anew at every start;
 //   trainer   the trainer screen's one frame;
 //   panel     the room's player panel slid in: the top of its picture, above the titles, at
-//             frame (0, 50), whatever the room around it shows.
-// Usage: frame-check SHOT.xwd [boot|cracktro|trainer|panel], run beside interface.qar; the boot
+//             frame (0, 50), whatever the room around it shows;
+//   end       the closing picture once it has faded in.
+// Usage: frame-check SHOT.xwd [boot|cracktro|trainer|panel|end], run beside interface.qar; the boot
 // screen when none is named. Exit 0 when the shot matches.
 #include "core/main_loop.h"
 #include "core/program.h"
@@ -80,6 +81,11 @@ const Screen screens[] = {
          drawImage(program.framebuffer, panel.background, 0, panel.y);
      },
      true},
+    {"end", "frame", 1, frameHeight,
+     [](Program& program, int32_t) {
+         program.endScreen.fadeIn = 248;
+         program.endScreen.render();
+     }},
 };
 
 } // namespace
@@ -91,7 +97,7 @@ int main(int argc, char** argv) {
         screen = std::strcmp(s.name, name) == 0 ? &s : screen;
     }
     if ((argc != 2 && argc != 3) || screen == nullptr) {
-        std::fputs("usage: frame-check SHOT.xwd [boot|cracktro|trainer|panel]\n", stderr);
+        std::fputs("usage: frame-check SHOT.xwd [boot|cracktro|trainer|panel|end]\n", stderr);
         return 2;
     }
     XwdImage shot;
@@ -104,8 +110,10 @@ int main(int argc, char** argv) {
     if (!program->interfaceArchive.open("interface.qar") ||
         !loadFont(program->interfaceArchive, program->c64Font, "c64font.fnt", "c64font_0.png") ||
         !loadFont(program->interfaceArchive, program->mosaicFont, "sfintermosaic.fnt",
-                  "sfintermosaic_0.png")) {
-        std::fputs("frame-check: cannot load the screens' fonts from interface.qar\n", stderr);
+                  "sfintermosaic_0.png") ||
+        !loadImage(program->interfaceArchive, program->endScreen.picture, "endscreen.png")) {
+        std::fputs("frame-check: cannot load the screens' fonts and pictures from interface.qar\n",
+                   stderr);
         return 1;
     }
     program->cracktro.load(0); // its logos, sine table and scroller text

@@ -3,7 +3,7 @@
 # driver writing what the program plays to a file: two clicks walk the actor right until the
 # guitar is in view, a click on it sends the actor there to pick it up, after which the first
 # track is heard from its beginning and the player panel slides in; its eject button ends the
-# room, and on the end screen Enter ends the program with exit status 1 (the room itself
+# room, the end picture fades in, and Enter on it ends the program with exit status 1 (the room itself
 # ignores keys). The times come from the room's 75 ms tick: 66 ticks for the first walk, 29
 # for the second, which scrolls the view to 232, and 36 to the guitar's walk point.
 # Usage: room_window_test.sh PROGRAM FRAME_CHECK SOUND_CHECK
@@ -39,8 +39,9 @@ soon_shows panel || fail "the player panel did not slide in: $(cat "$work/frame-
 click_frame 66 158 # eject
 # 89 ticks of closing animation and fade, then the end screen's 31 ticks of fade-in.
 sleep 9.5
+soon_shows end || fail "the eject did not lead to the end picture: $(cat "$work/frame-check.log")"
 press_until Return 'timeout 2 tail --pid="$app_pid" -f /dev/null' ||
     fail "Enter did not end the program after the eject"
 wait_for_exit "the program did not end"
 [ "$status" = 1 ] || fail "exit status $status, expected 1; stderr: $(cat "$work/stderr")"
-echo "walked right, took the guitar, heard track 0 ($(cat "$work/sound-check.log")), saw the panel, ejected, left from the end screen"
+echo "walked right, took the guitar, heard track 0 ($(cat "$work/sound-check.log")), saw the panel, ejected, saw the end picture and left from it"
