@@ -10,13 +10,9 @@ constexpr uint16_t keySpace = 32;
 
 // Where the art puts what the player clicks: the two verbs of the story on the verb bar
 // (relative to the bar's x, and a screen row), and the panel's buttons (relative to the panel).
-struct Place {
-    int32_t x;
-    int32_t y;
-};
-constexpr Place walkToButton{0, 170};
-constexpr Place useButton{182, 185};
-constexpr Place panelButtons[] = {{0, 102}, {14, 102}, {30, 102}, {46, 102}, {60, 102}};
+constexpr FramePoint walkToButton{0, 170};
+constexpr FramePoint useButton{182, 185};
+constexpr FramePoint panelButtons[] = {{0, 102}, {14, 102}, {30, 102}, {46, 102}, {60, 102}};
 
 // Room ticks that any move of the story needs at most, with room to spare.
 constexpr int32_t roomMoveTicks = 400;
@@ -29,26 +25,19 @@ void click(HeadlessProgram& run, int32_t x, int32_t y) {
 
 // The centre of a picture drawn with its top-left corner at (x, y); the hit boxes, moved one
 // pixel right and down, hold it too.
-Place centreOf(const Image& image, int32_t x, int32_t y) {
+FramePoint centreOf(const Image& image, int32_t x, int32_t y) {
     return {x + (image.width + 1) / 2, y + (image.height + 1) / 2};
 }
 
 // In old-school mode the room's next click needs the verb first.
-bool chooseVerb(HeadlessProgram& run, int32_t verb, Place button) {
+bool chooseVerb(HeadlessProgram& run, int32_t verb, FramePoint button) {
     MainScreen& room = run.program->mainScreen;
     if (!room.oldskoolMode) {
         return true;
     }
-    Place c = centreOf(room.commandBar.verbOff[verb], room.commandBar.x + button.x, button.y);
+    FramePoint c = centreOf(room.commandBar.verbOff[verb], room.commandBar.x + button.x, button.y);
     click(run, c.x, c.y);
     return room.commandBar.currentVerb == verb;
-}
-
-// The centre of a prop's picture on the screen.
-Place propOnScreen(HeadlessProgram& run, const char* name) {
-    MainScreen& room = run.program->mainScreen;
-    const PropRecord& prop = room.props.getProp(WString(name));
-    return centreOf(*prop.image, prop.x - room.scrollX, prop.y);
 }
 
 bool pressUntilScreen(HeadlessProgram& run, uint16_t key, int32_t screenId, int32_t maxTicks) {
@@ -58,6 +47,20 @@ bool pressUntilScreen(HeadlessProgram& run, uint16_t key, int32_t screenId, int3
 }
 
 } // namespace
+
+FramePoint propOnScreen(HeadlessProgram& run, const char* name) {
+    MainScreen& room = run.program->mainScreen;
+    const PropRecord& prop = room.props.getProp(WString(name));
+    return centreOf(*prop.image, prop.x - room.scrollX, prop.y);
+}
+
+FramePoint panelButtonOnScreen(HeadlessProgram& run, PanelButton button) {
+    const PlayerGUI& panel = run.program->mainScreen.playerPanel;
+    const Image* pictures[] = {&panel.playButton, &panel.previousButton, &panel.nextButton,
+                               &panel.pauseButton, &panel.ejectButton};
+    const auto i = static_cast<size_t>(button);
+    return centreOf(*pictures[i], panel.x + panelButtons[i].x, panel.y + panelButtons[i].y);
+}
 
 bool skipBootSequence(HeadlessProgram& run) {
     // The switch follows two steps of eight ticks after the key.
@@ -97,7 +100,7 @@ bool climbStairs(HeadlessProgram& run) {
     if (!chooseVerb(run, verbUse, useButton)) {
         return false;
     }
-    Place stairs = propOnScreen(run, "stairs");
+    FramePoint stairs = propOnScreen(run, "stairs");
     click(run, stairs.x, stairs.y);
     return run.runTicksUntil([&room] { return room.floor == 1 && !room.stairsActive; },
                              roomMoveTicks);
@@ -122,17 +125,13 @@ bool takeGuitar(HeadlessProgram& run) {
     if (!chooseVerb(run, verbUse, useButton)) {
         return false;
     }
-    Place guitar = propOnScreen(run, "guitar");
+    FramePoint guitar = propOnScreen(run, "guitar");
     click(run, guitar.x, guitar.y);
     return run.runTicksUntil([&room] { return room.rockoutActive; }, roomMoveTicks);
 }
 
 void clickPanelButton(HeadlessProgram& run, PanelButton button) {
-    const PlayerGUI& panel = run.program->mainScreen.playerPanel;
-    const Image* pictures[] = {&panel.playButton, &panel.previousButton, &panel.nextButton,
-                               &panel.pauseButton, &panel.ejectButton};
-    const auto i = static_cast<size_t>(button);
-    Place c = centreOf(*pictures[i], panel.x + panelButtons[i].x, panel.y + panelButtons[i].y);
+    FramePoint c = panelButtonOnScreen(run, button);
     click(run, c.x, c.y);
 }
 
@@ -143,7 +142,7 @@ void clickTitle(HeadlessProgram& run, int32_t row) {
 
 void clickPositionBar(HeadlessProgram& run, int32_t pixel) {
     const PlayerGUI& panel = run.program->mainScreen.playerPanel;
-    Place knob = centreOf(panel.sliderButton, panel.x, panel.y + 93);
+    FramePoint knob = centreOf(panel.sliderButton, panel.x, panel.y + 93);
     click(run, panel.x + 4 + pixel, knob.y);
 }
 

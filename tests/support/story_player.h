@@ -29,6 +29,11 @@ bool takeGuitar(HeadlessProgram& run);
 
 enum class PanelButton { play, previous, next, pause, eject };
 
+// The centre of a prop's picture on the screen, where a click reaches it.
+FramePoint propOnScreen(HeadlessProgram& run, const char* name);
+// The centre of a player panel button as the panel stands now.
+FramePoint panelButtonOnScreen(HeadlessProgram& run, PanelButton button);
+
 // A click on a button of the player panel, at the centre of its picture. The panel has handled
 // it when the call returns, as have the next three moves' clicks.
 void clickPanelButton(HeadlessProgram& run, PanelButton button);
