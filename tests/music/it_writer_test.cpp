@@ -1,22 +1,12 @@
 #include "it_module.h"
+#include "loaded_module.h"
 
 #include <gtest/gtest.h>
 #include <libopenmpt/libopenmpt.h>
 
 #include <cmath>
-#include <memory>
 
 namespace {
-
-struct ModuleDeleter {
-    void operator()(openmpt_module* module) const { openmpt_module_destroy(module); }
-};
-using LoadedModule = std::unique_ptr<openmpt_module, ModuleDeleter>;
-
-LoadedModule load(const std::vector<uint8_t>& file) {
-    return LoadedModule(openmpt_module_create_from_memory2(
-        file.data(), file.size(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr));
-}
 
 // A small module: three channels, two patterns played A B A, one looped sine instrument with
 // an envelope, and cells using notes, note off, volumes and effects.
@@ -68,7 +58,7 @@ TEST(ItWriter, LibopenmptReadsBackWhatWasWritten) {
     std::vector<uint8_t> file;
     std::string error;
     ASSERT_TRUE(writeItModule(module, file, error)) << error;
-    LoadedModule loaded = load(file);
+    LoadedModule loaded = loadModule(file);
     ASSERT_NE(loaded, nullptr);
     openmpt_module* m = loaded.get();
     EXPECT_EQ(openmpt_module_get_num_channels(m), 3);
@@ -109,7 +99,7 @@ TEST(ItWriter, TheModulePlaysItsNotes) {
     std::vector<uint8_t> file;
     std::string error;
     ASSERT_TRUE(writeItModule(module, file, error)) << error;
-    LoadedModule loaded = load(file);
+    LoadedModule loaded = loadModule(file);
     ASSERT_NE(loaded, nullptr);
     std::vector<float> left(4410), right(4410);
     ASSERT_EQ(

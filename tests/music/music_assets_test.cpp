@@ -1,6 +1,7 @@
 // Reads back the sound files the build made: the modules, the six tracks and the footsteps.
 #include "audio.h"
 #include "dsp.h"
+#include "loaded_module.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
@@ -9,7 +10,6 @@
 #include <algorithm>
 #include <cmath>
 #include <fstream>
-#include <memory>
 
 namespace {
 
@@ -17,16 +17,6 @@ std::vector<uint8_t> readFile(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(file),
                                 std::istreambuf_iterator<char>());
-}
-
-struct ModuleDeleter {
-    void operator()(openmpt_module* module) const { openmpt_module_destroy(module); }
-};
-using LoadedModule = std::unique_ptr<openmpt_module, ModuleDeleter>;
-
-LoadedModule load(const std::vector<uint8_t>& file) {
-    return LoadedModule(openmpt_module_create_from_memory2(
-        file.data(), file.size(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr));
 }
 
 const char* const kTracks[] = {
@@ -57,7 +47,7 @@ std::vector<ModuleCase> modules() {
 TEST(MusicModules, LoadWithTheirChannelsAndLoopOnlyWhereTheyShould) {
     for (const ModuleCase& c : modules()) {
         std::vector<uint8_t> file = readFile(c.path);
-        LoadedModule module = load(file);
+        LoadedModule module = loadModule(file);
         ASSERT_NE(module, nullptr) << c.path;
         EXPECT_EQ(openmpt_module_get_num_channels(module.get()), c.channels) << c.path;
         double seconds = openmpt_module_get_duration_seconds(module.get());

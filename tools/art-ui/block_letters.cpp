@@ -2,7 +2,6 @@
 
 #include "text.h"
 
-#include <fstream>
 #include <sstream>
 
 namespace {
@@ -107,14 +106,11 @@ bool parseBlockLetters(const std::string& text, BlockAlphabet& alphabet, std::st
 }
 
 bool loadBlockLetters(const std::string& path, BlockAlphabet& alphabet, std::string& error) {
-    std::ifstream file(path);
-    if (!file) {
-        error = path + ": cannot open";
+    std::string text;
+    if (!readTextFile(path, text, error)) {
         return false;
     }
-    std::stringstream text;
-    text << file.rdbuf();
-    if (!parseBlockLetters(text.str(), alphabet, error)) {
+    if (!parseBlockLetters(text, alphabet, error)) {
         error = path + ": " + error;
         return false;
     }

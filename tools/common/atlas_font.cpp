@@ -1,8 +1,9 @@
 #include "atlas_font.h"
 
+#include "text.h"
+
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
 #include <sstream>
 #include <utility>
 
@@ -40,23 +41,37 @@ bool parseAtlasFont(const std::string& description, Canvas atlas, AtlasFont& fon
 bool loadAtlasFont(const std::string& folder, const std::string& name, AtlasFont& font,
                    std::string& error) {
     const std::string descriptionPath = folder + "/" + name + ".fnt";
-    std::ifstream file(descriptionPath);
-    if (!file) {
-        error = descriptionPath + ": cannot open";
+    std::string description;
+    if (!readTextFile(descriptionPath, description, error)) {
         return false;
     }
-    std::stringstream description;
-    description << file.rdbuf();
     Canvas atlas;
     if (!readPng(folder + "/" + name + "_0.png", atlas, error)) {
         return false;
     }
-    if (!parseAtlasFont(description.str(), std::move(atlas), font, error)) {
+    if (!parseAtlasFont(description, std::move(atlas), font, error)) {
         error = descriptionPath + ": " + error;
         return false;
     }
     return true;
 }
+
+namespace {
+
+// Calls ink(column, row) for each pixel of the glyph's rectangle that lies in the atlas and has
+// ink there (alpha not 0).
+template <typename Ink> void forEachInkPixel(const AtlasFont& font, const AtlasGlyph& g, Ink ink) {
+    for (int32_t row = 0; row < g.height; ++row) {
+        for (int32_t column = 0; column < g.width; ++column) {
+            if (font.atlas.contains(g.x + column, g.y + row) &&
+                (font.atlas.at(g.x + column, g.y + row) >> 24) != 0) {
+                ink(column, row);
+            }
+        }
+    }
+}
+
+} // namespace
 
 int32_t textWidth(const AtlasFont& font, const std::string& text) {
     int32_t width = 0;
@@ -70,14 +85,9 @@ int32_t textDepth(const AtlasFont& font, const std::string& text) {
     int32_t depth = 0;
     for (unsigned char c : text) {
         const AtlasGlyph& g = font.glyphs[c];
-        for (int32_t row = 0; row < g.height; ++row) {
-            for (int32_t column = 0; column < g.width; ++column) {
-                if (font.atlas.contains(g.x + column, g.y + row) &&
-                    (font.atlas.at(g.x + column, g.y + row) >> 24) != 0) {
-                    depth = std::max(depth, g.yoffset + row + 1);
-                }
-            }
-        }
+        forEachInkPixel(font, g, [&depth, &g](int32_t, int32_t row) {
+            depth = std::max(depth, g.yoffset + row + 1);
+        });
     }
     return depth;
 }
@@ -86,14 +96,9 @@ void drawText(Canvas& canvas, const AtlasFont& font, const std::string& text, in
               uint32_t colour) {
     for (unsigned char c : text) {
         const AtlasGlyph& g = font.glyphs[c];
-        for (int32_t row = 0; row < g.height; ++row) {
-            for (int32_t column = 0; column < g.width; ++column) {
-                if (font.atlas.contains(g.x + column, g.y + row) &&
-                    (font.atlas.at(g.x + column, g.y + row) >> 24) != 0) {
-                    canvas.set(x + g.xoffset + column, y + g.yoffset + row, colour);
-                }
-            }
-        }
+        forEachInkPixel(font, g, [&](int32_t column, int32_t row) {
+            canvas.set(x + g.xoffset + column, y + g.yoffset + row, colour);
+        });
         x += g.xadvance;
     }
 }

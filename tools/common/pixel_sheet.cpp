@@ -3,7 +3,6 @@
 #include "text.h"
 
 #include <cstdlib>
-#include <fstream>
 #include <map>
 #include <sstream>
 #include <vector>
@@ -45,7 +44,8 @@ bool parsePixelSheet(const std::string& text, Canvas& sheet, std::string& error)
         if (line.empty() || line[0] == '#') {
             continue;
         }
-        bool isLegend = rows.empty() && line.size() >= 3 && trimmed(line.substr(1)).rfind('=', 0) == 0;
+        bool isLegend =
+            rows.empty() && line.size() >= 3 && trimmed(line.substr(1)).rfind('=', 0) == 0;
         if (isLegend) {
             uint32_t colour = 0;
             if (!parseColour(trimmed(trimmed(line.substr(1)).substr(1)), colour)) {
@@ -84,14 +84,11 @@ bool parsePixelSheet(const std::string& text, Canvas& sheet, std::string& error)
 }
 
 bool loadPixelSheet(const std::string& path, Canvas& sheet, std::string& error) {
-    std::ifstream file(path);
-    if (!file) {
-        error = path + ": cannot open";
+    std::string text;
+    if (!readTextFile(path, text, error)) {
         return false;
     }
-    std::stringstream text;
-    text << file.rdbuf();
-    if (!parsePixelSheet(text.str(), sheet, error)) {
+    if (!parsePixelSheet(text, sheet, error)) {
         error = path + ": " + error;
         return false;
     }

@@ -1,4 +1,5 @@
-// Small text helpers for the asset tools' readable source formats. Build-time tools only.
+// Small text helpers for the asset tools' readable source formats: reading a source file whole
+// and trimming its lines. Build-time tools only.
 #pragma once
 
 #include <string>
@@ -12,3 +13,7 @@ inline std::string trimmed(const std::string& line) {
     size_t last = line.find_last_not_of(" \t\r");
     return line.substr(first, last - first + 1);
 }
+
+// The whole file as it is on disk. False, with "PATH: cannot open" in `error`, when it cannot
+// be read.
+bool readTextFile(const std::string& path, std::string& text, std::string& error);

@@ -6,10 +6,10 @@
 // bytes. Exit status 1, with the reason on stderr, when the sheet is invalid or a file cannot
 // be written.
 #include "font_sheet.h"
+#include "text.h"
 
 #include <cstdio>
 #include <fstream>
-#include <sstream>
 
 int main(int argc, char** argv) {
     if (argc != 4) {
@@ -20,16 +20,14 @@ int main(int argc, char** argv) {
     const std::string outputDir = argv[2];
     const std::string name = argv[3];
 
-    std::ifstream file(sheetPath, std::ios::binary);
-    if (!file) {
-        std::fprintf(stderr, "%s: cannot open\n", sheetPath.c_str());
+    std::string text;
+    std::string error;
+    if (!readTextFile(sheetPath, text, error)) {
+        std::fprintf(stderr, "%s\n", error.c_str());
         return 1;
     }
-    std::stringstream text;
-    text << file.rdbuf();
     FontSheet sheet;
-    std::string error;
-    if (!parseFontSheet(text.str(), sheet, error)) {
+    if (!parseFontSheet(text, sheet, error)) {
         std::fprintf(stderr, "%s: %s\n", sheetPath.c_str(), error.c_str());
         return 1;
     }

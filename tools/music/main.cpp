@@ -13,6 +13,7 @@
 #include "it_module.h"
 #include "report.h"
 #include "song.h"
+#include "text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -38,15 +39,6 @@ bool readBytes(const std::string& path, std::vector<uint8_t>& bytes) {
     return true;
 }
 
-bool readText(const std::string& path, std::string& text) {
-    std::vector<uint8_t> bytes;
-    if (!readBytes(path, bytes)) {
-        return false;
-    }
-    text.assign(bytes.begin(), bytes.end());
-    return true;
-}
-
 bool writeBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     file.write(reinterpret_cast<const char*>(bytes.data()),
@@ -62,12 +54,8 @@ int failWith(const std::string& message) {
 bool compileFiles(const std::string& instrumentsPath, const std::string& songPath, ItModule& module,
                   Song& song, std::string& error) {
     std::string instrumentText, songText;
-    if (!readText(instrumentsPath, instrumentText)) {
-        error = instrumentsPath + ": cannot read";
-        return false;
-    }
-    if (!readText(songPath, songText)) {
-        error = songPath + ": cannot read";
+    if (!readTextFile(instrumentsPath, instrumentText, error) ||
+        !readTextFile(songPath, songText, error)) {
         return false;
     }
     InstrumentSet instruments;
