@@ -106,18 +106,13 @@ constexpr ConeMix buildConeMix() {
 
 constexpr ConeMix coneMix = buildConeMix();
 
-// The tint of one pixel, kept inside this file so that the cone's loop inlines it.
-inline uint32_t tintPixel(uint32_t pixel, const uint32_t (&tint)[256]) {
+} // namespace
+
+uint32_t tintConePixel(uint32_t pixel, const uint32_t (&tint)[256]) {
     const uint32_t r = (pixel >> 16) & 0xFF, g = (pixel >> 8) & 0xFF, b = pixel & 0xFF;
     const uint32_t q = tint[std::max(r, std::max(g, b))];
     return (pixel & 0xFF000000u) | uint32_t{coneMix.toward[(q >> 16) & 0xFF][r]} << 16 |
            uint32_t{coneMix.toward[(q >> 8) & 0xFF][g]} << 8 | coneMix.toward[q & 0xFF][b];
-}
-
-} // namespace
-
-uint32_t tintConePixel(uint32_t pixel, const uint32_t (&tint)[256]) {
-    return tintPixel(pixel, tint);
 }
 
 void findConeSpans(const Image& cone, ConeRowSpan (&spans)[frameHeight]) {
@@ -145,7 +140,7 @@ void tintLightCone(Framebuffer& frame, const Image& cone, const ConeRowSpan (&sp
         for (int32_t j = std::max(firstColumn, spans[r].first); j < end; ++j) {
             if (((mask[j] >> 16) & 0xFF) != 0) {
                 uint32_t& pixel = frame.at(x + j, r);
-                pixel = tintPixel(pixel, tint);
+                pixel = tintConePixel(pixel, tint);
             }
         }
     }
